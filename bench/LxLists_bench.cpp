@@ -75,7 +75,11 @@ void LookupBench(benchmark::State& state, const std::vector<std::string>& keys) 
   state.SetItemsProcessed(state.iterations());
 }
 
-void BM_LookupHit(benchmark::State& state) { LookupBench(state, Data().keys); }
+// Both rotate through 1,000 keys, so the keys themselves stay in cache.
+void BM_LookupHit(benchmark::State& state) {
+  static const std::vector<std::string> hits(Data().keys.begin(), Data().keys.begin() + 1000);
+  LookupBench(state, hits);
+}
 void BM_LookupMiss(benchmark::State& state) { LookupBench(state, Data().misses); }
 BENCHMARK(BM_LookupHit);
 BENCHMARK(BM_LookupMiss);

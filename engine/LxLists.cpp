@@ -76,7 +76,15 @@ bool TLxList::Search(std::string_view key, int& index) {
   bool found = false;
   while (lo <= hi) {
     const int mid = static_cast<int>(static_cast<unsigned>(lo + hi) >> 1);
-    const int c = CompareWithPrefix(prefixes_[mid], items_[mid]->Key, kp, key);
+    // The prefix decides most steps without touching the item itself. Equal
+    // prefixes of a key shorter than 8 bytes end in zero on both sides, so
+    // both keys end inside the prefix and are equal.
+    const std::uint64_t mp = prefixes_[mid];
+    int c = 0;
+    if (mp != kp)
+      c = mp < kp ? -1 : 1;
+    else if (key.size() >= 8)
+      c = CompareKeys(items_[mid]->Key.view().substr(8), key.substr(8));
     if (c < 0) {
       lo = mid + 1;
     } else {
