@@ -6,7 +6,7 @@ packages=(
   make cmake ninja-build g++ ccache python3   # toolchain
   libgtest-dev libgmock-dev                   # tests
   libbenchmark-dev                            # benchmarks
-  libcli11-dev                                # lx command line
+  libcli11-dev libcsv-dev                     # lx command line, CSV input
 )
 
 missing=()

@@ -1,0 +1,503 @@
+#include "ParseRunner.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sys/stat.h>
+#include <thread>
+
+#include "LxCodePage.h"
+
+namespace lxtool {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr std::size_t kBatchRecords = 2048;
+
+struct Input {
+  std::string name;  // as shown in messages
+  std::FILE* file = nullptr;
+  InputFormat format = InputFormat::Lines;
+  std::uint64_t size = 0;  // 0 when unknown (a pipe)
+};
+
+InputFormat GuessFormat(const std::string& name, const RunOptions& o) {
+  if (o.inputFormat == "csv") return InputFormat::Csv;
+  if (o.inputFormat == "tsv") return InputFormat::Tsv;
+  if (o.inputFormat == "lines") return InputFormat::Lines;
+  const std::string ext = fs::path(name).extension().string();
+  if (ext == ".csv" || ext == ".CSV") return InputFormat::Csv;
+  if (ext == ".tsv" || ext == ".tab" || ext == ".TSV") return InputFormat::Tsv;
+  return o.column.empty() ? InputFormat::Lines : InputFormat::Csv;
+}
+
+std::string Reason() { return std::strerror(errno); }
+
+// Texts from files are UTF-8; the engine's are single-byte. A character the
+// code page lacks becomes "?"; bytes that are not UTF-8 at all are taken as
+// they are, as single-byte text.
+void ToEngineText(std::string_view utf8, std::string& out) {
+  std::size_t bad = 0;
+  if (lx::Utf8ToAnsi(utf8, out, &bad)) return;
+  std::string part;
+  out.clear();
+  while (true) {
+    const bool ok = lx::Utf8ToAnsi(utf8, part, &bad);
+    out += part;
+    if (ok) return;
+    // Length of the sequence at bad, when it is well-formed UTF-8.
+    const auto lead = static_cast<unsigned char>(utf8[bad]);
+    const std::size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    bool wellFormed = len > 0 && bad + len <= utf8.size();
+    for (std::size_t k = 1; wellFormed && k < len; ++k)
+      wellFormed = (static_cast<unsigned char>(utf8[bad + k]) & 0xC0) == 0x80;
+    if (!wellFormed) {
+      out.assign(utf8);
+      return;
+    }
+    out += '?';
+    utf8.remove_prefix(bad + len);
+  }
+}
+
+bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const std::size_t len = b < 0x80 ? 1 : b >= 0xF8 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    for (std::size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+struct Batch {
+  std::vector<InputRecord> records;
+  std::string output;
+  bool done = false;
+};
+
+// What one thread needs to turn records into output text.
+struct Worker {
+  std::unique_ptr<ParseJob> job;
+  std::string text;
+  std::vector<std::string> values;
+  std::vector<std::string> utf8;
+  std::vector<std::string> row;
+
+  void Process(const JobKind& kind, const RunOptions& o, std::size_t column, Batch& batch) {
+    for (InputRecord& rec : batch.records) {
+      const std::string& field = rec.fields[column];
+      ToEngineText(field, text);
+      job->Parse(text);
+      job->Values(values);
+      utf8.resize(values.size());
+      for (std::size_t i = 0; i < values.size(); ++i) utf8[i] = lx::AnsiToUtf8(values[i]);
+      if (o.format == OutputFormat::Jsonl) {
+        JsonObject json(batch.output);
+        json.String("input", IsUtf8(field) ? field : lx::AnsiToUtf8(field));
+        job->Json(json, kind.columns, utf8);
+        json.Close();
+        batch.output += '\n';
+      } else {
+        row = std::move(rec.fields);
+        row.insert(row.end(), utf8.begin(), utf8.end());
+        AppendDelimitedRow(batch.output, o.format == OutputFormat::Tsv ? '\t' : ',', row);
+      }
+    }
+  }
+};
+
+class Progress {
+ public:
+  Progress(bool enabled, std::uint64_t total, std::ostream& err)
+      : enabled_(enabled && total > 0), total_(total), err_(err), start_(Clock::now()) {}
+
+  void Update(std::uint64_t bytes, std::uint64_t records) {
+    if (!enabled_) return;
+    const auto now = Clock::now();
+    if (now - last_ < std::chrono::milliseconds(200)) return;
+    last_ = now;
+    const double secs = std::chrono::duration<double>(now - start_).count();
+    const double frac = std::min(1.0, static_cast<double>(bytes) / static_cast<double>(total_));
+    const double rate = secs > 0 ? static_cast<double>(records) / secs : 0;
+    const double eta = frac > 0 ? secs * (1 - frac) / frac : 0;
+    const int width = 30;
+    const int filled = static_cast<int>(frac * width);
+    char line[160];
+    std::snprintf(line, sizeof line, "\r[%s%s] %3d%% %llu records  %.0f records/s  ETA %d:%02d ",
+                  std::string(static_cast<std::size_t>(filled), '=').c_str(),
+                  std::string(static_cast<std::size_t>(width - filled), ' ').c_str(),
+                  static_cast<int>(frac * 100), static_cast<unsigned long long>(records), rate,
+                  static_cast<int>(eta) / 60, static_cast<int>(eta) % 60);
+    err_ << line << std::flush;
+    shown_ = true;
+  }
+  void Finish() {
+    if (shown_) err_ << "\r" << std::string(90, ' ') << "\r" << std::flush;
+  }
+
+ private:
+  bool enabled_;
+  std::uint64_t total_;
+  std::ostream& err_;
+  Clock::time_point start_;
+  Clock::time_point last_{};
+  bool shown_ = false;
+};
+
+// Output to a file goes to a temporary name, renamed once everything is written.
+class OutputFile {
+ public:
+  explicit OutputFile(const std::string& path) : path_(path) {
+    if (path_.empty()) {
+      file_ = stdout;
+      return;
+    }
+    temp_ = path_ + ".tmp~";
+    file_ = std::fopen(temp_.c_str(), "wb");
+    if (!file_) throw std::runtime_error("cannot create file \"" + temp_ + "\": " + Reason());
+  }
+  ~OutputFile() {
+    if (file_ && file_ != stdout) {
+      std::fclose(file_);
+      std::remove(temp_.c_str());
+    }
+  }
+  void Write(const std::string& s) {
+    if (!s.empty() && std::fwrite(s.data(), 1, s.size(), file_) != s.size())
+      throw std::runtime_error("cannot write \"" + (path_.empty() ? "standard output" : temp_) +
+                               "\": " + Reason());
+  }
+  void Commit() {
+    if (std::fflush(file_) != 0) throw std::runtime_error("cannot write: " + Reason());
+    if (file_ == stdout) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code ec;
+    fs::rename(temp_, path_, ec);
+    if (ec) throw std::runtime_error("cannot replace \"" + path_ + "\": " + ec.message());
+  }
+
+ private:
+  std::string path_, temp_;
+  std::FILE* file_ = nullptr;
+};
+
+std::optional<std::size_t> ResolveColumn(const std::string& spec,
+                                         const std::vector<std::string>& header) {
+  if (spec.empty()) return header.empty() ? std::nullopt : std::optional<std::size_t>(0);
+  for (std::size_t i = 0; i < header.size(); ++i)
+    if (header[i] == spec) return i;
+  std::size_t n = 0;
+  const auto [end, ec] = std::from_chars(spec.data(), spec.data() + spec.size(), n);
+  if (ec == std::errc() && end == spec.data() + spec.size() && n >= 1 && n <= header.size())
+    return n - 1;
+  return std::nullopt;
+}
+
+std::string Join(const std::vector<std::string>& v) {
+  std::string s;
+  for (const auto& x : v) s += (s.empty() ? "" : ", ") + x;
+  return s;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view s) {
+  out += '"';
+  for (char c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (b < 0x20) {
+          char u[8];
+          std::snprintf(u, sizeof u, "\\u%04x", b);
+          out += u;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+void JsonObject::Name(std::string_view name) {
+  if (!first_) out_ += ',';
+  first_ = false;
+  AppendJsonString(out_, name);
+  out_ += ':';
+}
+void JsonObject::String(std::string_view name, std::string_view utf8) {
+  Name(name);
+  AppendJsonString(out_, utf8);
+}
+void JsonObject::Number(std::string_view name, long long value) {
+  Name(name);
+  out_ += std::to_string(value);
+}
+void JsonObject::Bool(std::string_view name, bool value) {
+  Name(name);
+  out_ += value ? "true" : "false";
+}
+void JsonObject::Raw(std::string_view name, std::string_view json) {
+  Name(name);
+  out_ += json;
+}
+
+void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i) out += delimiter;
+    const std::string& f = fields[i];
+    if (f.find_first_of(std::string{delimiter, '"', '\n', '\r'}) == std::string::npos) {
+      out += f;
+      continue;
+    }
+    out += '"';
+    for (char c : f) {
+      if (c == '"') out += '"';
+      out += c;
+    }
+    out += '"';
+  }
+  out += '\n';
+}
+
+void ParseJob::Json(JsonObject& json, const std::vector<std::string>& columns,
+                    const std::vector<std::string>& utf8Values) {
+  for (std::size_t i = 0; i < columns.size() && i < utf8Values.size(); ++i)
+    json.String(columns[i], utf8Values[i]);
+}
+
+int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostream& err) {
+  const auto started = Clock::now();
+  // Everything that can be refused is checked before the output is touched.
+  std::vector<Input> inputs;
+  std::vector<std::string> names = o.inputs;
+  if (names.empty()) names.push_back("-");
+  for (const std::string& name : names) {
+    Input in;
+    in.name = name == "-" ? "standard input" : name;
+    in.format = GuessFormat(name == "-" ? "" : name, o);
+    if (name == "-") {
+      in.file = stdin;
+    } else {
+      in.file = std::fopen(name.c_str(), "rb");
+      if (!in.file) {
+        err << "lx: cannot open file \"" << name << "\": " << Reason() << "\n";
+        for (auto& i : inputs)
+          if (i.file != stdin) std::fclose(i.file);
+        return 1;
+      }
+      struct stat st {};
+      if (fstat(fileno(in.file), &st) == 0 && S_ISREG(st.st_mode))
+        in.size = static_cast<std::uint64_t>(st.st_size);
+    }
+    inputs.push_back(in);
+  }
+  std::vector<std::unique_ptr<RecordReader>> readers;
+  for (const Input& in : inputs) readers.push_back(std::make_unique<RecordReader>(in.file, in.format));
+
+  const int threads = std::max(1, o.threads > 0 ? o.threads
+                                                : static_cast<int>(std::thread::hardware_concurrency()));
+  std::vector<Worker> workers(static_cast<std::size_t>(threads));
+  try {
+    for (Worker& w : workers) w.job = kind.create();
+  } catch (const std::exception& e) {
+    err << "lx: " << e.what() << "\n";
+    return 1;
+  }
+
+  std::vector<std::string> header;
+  std::size_t column = 0;
+  try {
+    header = readers.front()->ReadHeader();
+  } catch (const std::exception& e) {
+    err << "lx: " << inputs.front().name << ": cannot read the header row: " << e.what() << "\n";
+    return 1;
+  }
+  const auto col = ResolveColumn(o.column, header);
+  if (!col && !header.empty()) {
+    err << "lx: " << inputs.front().name << ": no column \"" << o.column
+        << "\" (the header has: " << Join(header) << ")\n";
+    return 1;
+  }
+  column = col.value_or(0);
+  for (std::size_t i = 1; i < readers.size(); ++i) {
+    std::vector<std::string> h;
+    try {
+      h = readers[i]->ReadHeader();
+    } catch (const std::exception& e) {
+      err << "lx: " << inputs[i].name << ": cannot read the header row: " << e.what() << "\n";
+      return 1;
+    }
+    if (!h.empty() && h != header) {
+      err << "lx: " << inputs[i].name << ": its columns differ from those of "
+          << inputs.front().name << "\n";
+      return 1;
+    }
+  }
+
+  std::unique_ptr<OutputFile> rejects;
+  try {
+    OutputFile output(o.output);
+    if (!o.rejects.empty()) rejects = std::make_unique<OutputFile>(o.rejects);
+    if (o.format != OutputFormat::Jsonl) {
+      std::vector<std::string> columns = header.empty() ? std::vector<std::string>{"input"} : header;
+      columns.insert(columns.end(), kind.columns.begin(), kind.columns.end());
+      std::string text;
+      AppendDelimitedRow(text, o.format == OutputFormat::Tsv ? '\t' : ',', columns);
+      output.Write(text);
+    }
+
+    std::uint64_t total = 0, done = 0, rejected = 0;
+    for (const Input& in : inputs) total += in.size;
+    const bool showProgress = o.progress && !o.quiet && isatty(STDERR_FILENO) && total > 0;
+    Progress progress(showProgress, total, err);
+
+    // Batches are parsed on the workers and written here, in input order.
+    std::mutex mutex;
+    std::condition_variable cv;
+    std::deque<std::shared_ptr<Batch>> todo;
+    std::deque<std::shared_ptr<Batch>> pending;
+    bool closing = false;
+    std::string failure;
+    std::vector<std::thread> pool;
+    if (threads > 1) {
+      for (Worker& w : workers) {
+        pool.emplace_back([&, &w = w] {
+          while (true) {
+            std::shared_ptr<Batch> b;
+            {
+              std::unique_lock lock(mutex);
+              cv.wait(lock, [&] { return closing || !todo.empty(); });
+              if (todo.empty()) return;
+              b = todo.front();
+              todo.pop_front();
+            }
+            std::string error;
+            try {
+              w.Process(kind, o, column, *b);
+            } catch (const std::exception& e) {
+              error = e.what();
+            }
+            std::lock_guard lock(mutex);
+            if (!error.empty() && failure.empty()) failure = error;
+            b->done = true;
+            cv.notify_all();
+          }
+        });
+      }
+    }
+    auto stopPool = [&] {
+      {
+        std::lock_guard lock(mutex);
+        closing = true;
+      }
+      cv.notify_all();
+      for (auto& t : pool) t.join();
+      pool.clear();
+    };
+    auto writeFront = [&] {
+      std::shared_ptr<Batch> b = pending.front();
+      {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [&] { return b->done; });
+        if (!failure.empty()) throw std::runtime_error(failure);
+      }
+      output.Write(b->output);
+      pending.pop_front();
+    };
+    auto submit = [&](std::shared_ptr<Batch> b) {
+      done += b->records.size();
+      if (threads == 1) {
+        workers.front().Process(kind, o, column, *b);
+        output.Write(b->output);
+        return;
+      }
+      {
+        std::lock_guard lock(mutex);
+        todo.push_back(b);
+        pending.push_back(b);
+      }
+      cv.notify_all();
+      while (pending.size() >= static_cast<std::size_t>(2 * threads)) writeFront();
+    };
+
+    try {
+      std::uint64_t bytesBefore = 0;
+      for (std::size_t i = 0; i < readers.size(); ++i) {
+        RecordReader& reader = *readers[i];
+        auto batch = std::make_shared<Batch>();
+        InputRecord rec;
+        while (true) {
+          bool got = false;
+          try {
+            got = reader.Next(rec);
+          } catch (const RecordError& e) {
+            const std::string where = inputs[i].name + ":" + std::to_string(e.line());
+            if (o.failOnError) throw std::runtime_error(where + ": " + e.what());
+            ++rejected;
+            if (rejects) rejects->Write(e.raw());
+            if (!o.quiet) err << "lx: skipped " << where << ": " << e.what() << "\n";
+            continue;
+          }
+          if (!got) break;
+          if (column >= rec.fields.size()) rec.fields.resize(column + 1);
+          batch->records.push_back(std::move(rec));
+          if (batch->records.size() == kBatchRecords) {
+            submit(std::move(batch));
+            batch = std::make_shared<Batch>();
+            progress.Update(bytesBefore + reader.BytesRead(), done);
+          }
+        }
+        if (!batch->records.empty()) submit(std::move(batch));
+        bytesBefore += reader.BytesRead();
+      }
+      while (!pending.empty()) writeFront();
+      stopPool();
+    } catch (...) {
+      stopPool();
+      progress.Finish();
+      throw;
+    }
+    progress.Finish();
+    output.Commit();
+    if (rejects) rejects->Commit();
+    if (!o.quiet) {
+      const double secs = std::chrono::duration<double>(Clock::now() - started).count();
+      char line[200];
+      std::snprintf(line, sizeof line, "lx %s: %llu records in %.2f s (%.0f records/s), %llu rejected\n",
+                    kind.name.c_str(), static_cast<unsigned long long>(done), secs,
+                    secs > 0 ? static_cast<double>(done) / secs : 0.0,
+                    static_cast<unsigned long long>(rejected));
+      err << line;
+    }
+  } catch (const std::exception& e) {
+    err << "lx: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace lxtool

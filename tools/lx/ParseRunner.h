@@ -1,0 +1,80 @@
+// Runs one parser kind over whole inputs: reads records, parses the chosen
+// field on several threads (one job, that is one set of parsers, per thread),
+// and writes CSV, TSV or JSONL in input order. Input is streamed in bounded
+// batches, so memory stays constant whatever the input size. Output to a file
+// goes to a temporary name first and is renamed at the end, so a failed run
+// never leaves a half-written output file.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "RecordReader.h"
+
+namespace lxtool {
+
+enum class OutputFormat { Csv, Tsv, Jsonl };
+
+// Writes one JSON object's members; the text given is UTF-8.
+class JsonObject {
+ public:
+  explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
+  void String(std::string_view name, std::string_view utf8);
+  void Number(std::string_view name, long long value);
+  void Bool(std::string_view name, bool value);
+  // A member whose value is already JSON.
+  void Raw(std::string_view name, std::string_view json);
+  void Close() { out_ += '}'; }
+
+ private:
+  void Name(std::string_view name);
+  std::string& out_;
+  bool first_ = true;
+};
+
+void AppendJsonString(std::string& out, std::string_view utf8);
+// One CSV (comma) or TSV (tab) row with its line break; fields are quoted when
+// they hold the delimiter, a quote or a line break.
+void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std::string>& fields);
+
+// One thread's parsers. Texts in and out are the engine's single-byte text.
+class ParseJob {
+ public:
+  virtual ~ParseJob() = default;
+  virtual void Parse(std::string_view text) = 0;
+  // The parsed columns, in the kind's column order.
+  virtual void Values(std::vector<std::string>& values) = 0;
+  // The JSON members after "input"; by default every column as a string.
+  virtual void Json(JsonObject& json, const std::vector<std::string>& columns,
+                    const std::vector<std::string>& utf8Values);
+};
+
+struct JobKind {
+  std::string name;
+  std::vector<std::string> columns;
+  // Makes one thread's job; throws when the dictionary cannot be loaded.
+  std::function<std::unique_ptr<ParseJob>()> create;
+};
+
+struct RunOptions {
+  std::vector<std::string> inputs;  // empty or "-": standard input
+  std::string output;               // empty: standard output
+  OutputFormat format = OutputFormat::Csv;
+  std::string inputFormat;  // "", "lines", "csv" or "tsv"; "" guesses from the file name
+  std::string column;       // header name or 1-based number
+  int threads = 0;          // 0: the number of cores
+  bool failOnError = true;  // --on-error fail|skip
+  std::string rejects;      // file for skipped records
+  bool quiet = false;
+  bool progress = true;     // only shown on a terminal for regular files
+};
+
+// Returns the exit status: 0 done, 1 failed (the reason on err).
+int RunParse(const JobKind& kind, const RunOptions& options, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace lxtool
