@@ -145,3 +145,30 @@ TEST(ParseRunnerTest, RefusalsComeBeforeAnyOutput) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseRunnerTest, FieldsChooseColumnsAndTablesAlignThem) {
+  TempDir dir;
+  RunOptions o;
+  o.column = "name";
+  o.fields = {"length"};
+  o.format = lxtool::OutputFormat::Table;
+  o.quiet = true;
+  Result r = RunEcho(dir, "in.csv", "id,name\n1,\xC3\x89VE\n22,BARTHOLOMEW\n", o);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.output,
+            "id  name         length\n"
+            "-----------------------\n"
+            "1   \xC3\x89VE          3\n"
+            "22  BARTHOLOMEW  11\n");
+
+  o.fields = {"lenght"};
+  r = RunEcho(dir, "in.csv", "id,name\n1,A\n", o);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no field \"lenght\" (the fields of echo are: echo, length)"),
+            std::string::npos)
+      << r.err;
+}
+
+}  // namespace

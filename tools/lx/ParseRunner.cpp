@@ -86,6 +86,61 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
+// Table rows travel as cells separated by the unit separator, one row a line.
+constexpr char kCellSeparator = '\x1F';
+
+void AppendTableRow(std::string& out, const std::vector<std::string>& cells) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i) out += kCellSeparator;
+    for (char c : cells[i]) out += static_cast<unsigned char>(c) < 32 ? ' ' : c;
+  }
+  out += '\n';
+}
+
+std::size_t DisplayWidth(std::string_view utf8) {
+  std::size_t n = 0;
+  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+// Aligns the collected rows into columns two blanks apart.
+std::string RenderTable(const std::string& rows) {
+  std::vector<std::vector<std::string_view>> cells;
+  std::vector<std::size_t> widths;
+  std::string_view rest = rows;
+  while (!rest.empty()) {
+    const std::size_t nl = rest.find('\n');
+    std::string_view line = rest.substr(0, nl);
+    rest.remove_prefix(nl == rest.npos ? rest.size() : nl + 1);
+    auto& row = cells.emplace_back();
+    while (true) {
+      const std::size_t sep = line.find(kCellSeparator);
+      row.push_back(line.substr(0, sep));
+      if (sep == line.npos) break;
+      line.remove_prefix(sep + 1);
+    }
+    if (widths.size() < row.size()) widths.resize(row.size());
+    for (std::size_t i = 0; i < row.size(); ++i)
+      widths[i] = std::max(widths[i], DisplayWidth(row[i]));
+  }
+  std::string out;
+  for (std::size_t r = 0; r < cells.size(); ++r) {
+    std::string line;
+    for (std::size_t i = 0; i < cells[r].size(); ++i) {
+      line += cells[r][i];
+      if (i + 1 < cells[r].size()) line.append(widths[i] - DisplayWidth(cells[r][i]) + 2, ' ');
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line + '\n';
+    if (r == 0) {
+      std::size_t total = 0;
+      for (std::size_t w : widths) total += w + 2;
+      out += std::string(total > 2 ? total - 2 : 0, '-') + '\n';
+    }
+  }
+  return out;
+}
+
 struct Batch {
   std::vector<InputRecord> records;
   std::string output;
@@ -100,7 +155,9 @@ struct Worker {
   std::vector<std::string> utf8;
   std::vector<std::string> row;
 
-  void Process(const JobKind& kind, const RunOptions& o, std::size_t column, Batch& batch) {
+  // Indexes of the columns to write, or empty for all of them.
+  void Process(const JobKind& kind, const RunOptions& o, std::size_t column,
+               const std::vector<std::size_t>& selected, Batch& batch) {
     for (InputRecord& rec : batch.records) {
       const std::string& field = rec.fields[column];
       ToEngineText(field, text);
@@ -111,12 +168,24 @@ struct Worker {
       if (o.format == OutputFormat::Jsonl) {
         JsonObject json(batch.output);
         json.String("input", IsUtf8(field) ? field : lx::AnsiToUtf8(field));
-        job->Json(json, kind.columns, utf8);
+        if (selected.empty()) {
+          job->Json(json, kind.columns, utf8);
+        } else {
+          for (std::size_t i : selected) json.String(kind.columns[i], utf8[i]);
+        }
         json.Close();
         batch.output += '\n';
-      } else {
-        row = std::move(rec.fields);
+        continue;
+      }
+      row = std::move(rec.fields);
+      if (selected.empty()) {
         row.insert(row.end(), utf8.begin(), utf8.end());
+      } else {
+        for (std::size_t i : selected) row.push_back(utf8[i]);
+      }
+      if (o.format == OutputFormat::Table) {
+        AppendTableRow(batch.output, row);
+      } else {
         AppendDelimitedRow(batch.output, o.format == OutputFormat::Tsv ? '\t' : ',', row);
       }
     }
@@ -358,16 +427,42 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     }
   }
 
+  std::vector<std::size_t> selected;
+  for (const std::string& f : o.fields) {
+    const auto it = std::find(kind.columns.begin(), kind.columns.end(), f);
+    if (it == kind.columns.end()) {
+      err << "lx: no field \"" << f << "\" (the fields of " << kind.name
+          << " are: " << Join(kind.columns) << ")\n";
+      return 1;
+    }
+    selected.push_back(static_cast<std::size_t>(it - kind.columns.begin()));
+  }
+
   std::unique_ptr<OutputFile> rejects;
   try {
     OutputFile output(o.output);
     if (!o.rejects.empty()) rejects = std::make_unique<OutputFile>(o.rejects);
+    // A table is written once it is complete, aligned.
+    std::string table;
+    auto emit = [&](const std::string& text) {
+      if (o.format == OutputFormat::Table)
+        table += text;
+      else
+        output.Write(text);
+    };
     if (o.format != OutputFormat::Jsonl) {
       std::vector<std::string> columns = header.empty() ? std::vector<std::string>{"input"} : header;
-      columns.insert(columns.end(), kind.columns.begin(), kind.columns.end());
+      if (selected.empty()) {
+        columns.insert(columns.end(), kind.columns.begin(), kind.columns.end());
+      } else {
+        for (std::size_t i : selected) columns.push_back(kind.columns[i]);
+      }
       std::string text;
-      AppendDelimitedRow(text, o.format == OutputFormat::Tsv ? '\t' : ',', columns);
-      output.Write(text);
+      if (o.format == OutputFormat::Table)
+        AppendTableRow(text, columns);
+      else
+        AppendDelimitedRow(text, o.format == OutputFormat::Tsv ? '\t' : ',', columns);
+      emit(text);
     }
 
     std::uint64_t total = 0, done = 0, rejected = 0;
@@ -397,7 +492,7 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
             }
             std::string error;
             try {
-              w.Process(kind, o, column, *b);
+              w.Process(kind, o, column, selected, *b);
             } catch (const std::exception& e) {
               error = e.what();
             }
@@ -425,14 +520,14 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
         cv.wait(lock, [&] { return b->done; });
         if (!failure.empty()) throw std::runtime_error(failure);
       }
-      output.Write(b->output);
+      emit(b->output);
       pending.pop_front();
     };
     auto submit = [&](std::shared_ptr<Batch> b) {
       done += b->records.size();
       if (threads == 1) {
-        workers.front().Process(kind, o, column, *b);
-        output.Write(b->output);
+        workers.front().Process(kind, o, column, selected, *b);
+        emit(b->output);
         return;
       }
       {
@@ -482,6 +577,7 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
       throw;
     }
     progress.Finish();
+    if (o.format == OutputFormat::Table) output.Write(RenderTable(table));
     output.Commit();
     if (rejects) rejects->Commit();
     if (!o.quiet) {

@@ -17,7 +17,9 @@
 
 namespace lxtool {
 
-enum class OutputFormat { Csv, Tsv, Jsonl };
+// Table aligns the columns for reading on a terminal; it holds the whole
+// output in memory, so it is meant for small inputs.
+enum class OutputFormat { Csv, Tsv, Jsonl, Table };
 
 // Writes one JSON object's members; the text given is UTF-8.
 class JsonObject {
@@ -66,6 +68,7 @@ struct RunOptions {
   OutputFormat format = OutputFormat::Csv;
   std::string inputFormat;  // "", "lines", "csv" or "tsv"; "" guesses from the file name
   std::string column;       // header name or 1-based number
+  std::vector<std::string> fields;  // parsed columns to write; empty: all
   int threads = 0;          // 0: the number of cores
   bool failOnError = true;  // --on-error fail|skip
   std::string rejects;      // file for skipped records
