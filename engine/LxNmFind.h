@@ -1,0 +1,87 @@
+// The name parser's dictionary lookups, one class per name context.
+//
+// Each class is a TLxSimpleSearch that answers "is this word a key of my
+// context?" ignoring case. Six of them differ only in their context id.
+// TLxGenderize also keeps a one-character gender code per given name and, after
+// every Lookup, reports the gender letter and code of the word asked about.
+// TLxFamilySearch reads the suffix context but keeps only the entries flagged
+// as exceptions: the family words (FAMILY, HOUSEHOLD ...).
+//
+// The lists are filled once (the name parser dispatches one pass over the
+// dictionary file to all of them) and never change afterwards; Found, Gender
+// and GenderLevel describe the last look-up only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "LxConst.h"
+#include "LxLists.h"
+
+namespace lx {
+
+class TLxFirmSearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxFirms; }
+};
+
+class TLxCareOfSearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxCareOf; }
+};
+
+class TLxJobSearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxProfTitles; }
+};
+
+class TLxLn2Search : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxCompoundLast; }
+};
+
+class TLxTitleSearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxPrefix; }
+};
+
+class TLxSuffixSearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxSuffix; }
+};
+
+// Family words are suffix entries carrying the exception flag.
+class TLxFamilySearch : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxSuffix; }
+  bool AcceptRecord(const TLxDictRecord& record) override { return record.Spec_Case != 0; }
+};
+
+// Given names with their gender codes: "1" strong male, "2" strong female,
+// "3" probable male, "4" probable female, "5" ambiguous; "9" means not found.
+class TLxGenderize : public TLxSimpleSearch {
+ public:
+  using TLxSimpleSearch::TLxSimpleSearch;
+  std::int32_t ContextId() const override { return ctxGenders; }
+  // Adds the entry with the first character of the target as its code. A key
+  // already present changes nothing: the first record of a key wins wholly,
+  // so a duplicate can never re-code some other name.
+  void AddRecord(const TLxDictRecord& record) override;
+  // Looks up the first word of text; sets Gender and GenderLevel every time.
+  bool Lookup(std::string_view text) override;
+  // Gender from GenderLevel: 1, 3 → M; 2, 4 → F; 5 → A; anything else → U.
+  void MapGender();
+
+  char Gender = 'U';
+  char GenderLevel = '9';
+};
+
+}  // namespace lx
