@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "DictCommand.h"
+#include "ParseCommand.h"
 
 namespace lxtool {
 
@@ -15,6 +16,7 @@ int RunLx(const std::vector<std::string>& args, std::ostream& out, std::ostream&
       "lx"};
   app.require_subcommand(1);
   std::function<int()> action;
+  AddParseCommands(app, action, out, err);
   AddDictCommand(app, action, out, err);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

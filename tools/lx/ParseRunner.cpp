@@ -268,9 +268,16 @@ class OutputFile {
   std::FILE* file_ = nullptr;
 };
 
+// Without --column: the column named after the command (a "name" column for
+// lx name), else the first one.
 std::optional<std::size_t> ResolveColumn(const std::string& spec,
-                                         const std::vector<std::string>& header) {
-  if (spec.empty()) return header.empty() ? std::nullopt : std::optional<std::size_t>(0);
+                                         const std::vector<std::string>& header,
+                                         const std::string& kindName) {
+  if (spec.empty()) {
+    if (header.empty()) return std::nullopt;
+    const auto named = std::find(header.begin(), header.end(), kindName);
+    return named == header.end() ? 0 : static_cast<std::size_t>(named - header.begin());
+  }
   for (std::size_t i = 0; i < header.size(); ++i)
     if (header[i] == spec) return i;
   std::size_t n = 0;
@@ -405,7 +412,7 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     err << "lx: " << inputs.front().name << ": cannot read the header row: " << e.what() << "\n";
     return 1;
   }
-  const auto col = ResolveColumn(o.column, header);
+  const auto col = ResolveColumn(o.column, header, kind.name);
   if (!col && !header.empty()) {
     err << "lx: " << inputs.front().name << ": no column \"" << o.column
         << "\" (the header has: " << Join(header) << ")\n";
