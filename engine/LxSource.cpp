@@ -209,16 +209,26 @@ void TLxSource::ReplaceWord(int i, std::string_view word) {
     DeleteWord(i);
     return;
   }
-  // The old word ends up right behind the inserted text and its blank, however
-  // many words that text holds; it may be gone when the line was cut at 255.
-  const int old_start = word_table_[2 * i - 2] + static_cast<int>(trimmed.size()) + 1;
-  InsertWord(i, trimmed);
-  for (int k = 1; k <= word_count_; ++k) {
-    if (word_table_[2 * k - 2] == old_start) {
-      DeleteWord(k);
-      return;
-    }
+  // Built in one step, as inserting before deleting would give the same text:
+  // an insertion first would cut a full line at 255 characters or 64 words
+  // before the old word made room, losing the end of the line.
+  const int start = word_table_[2 * i - 2];
+  int n = 0;
+  auto put = [&](std::string_view part) {
+    const int k = std::min<int>(kMaxText - n, static_cast<int>(part.size()));
+    std::memcpy(scratch_ + n, part.data(), k);
+    n += k;
+  };
+  put({text_, static_cast<std::size_t>(start)});
+  put(trimmed);
+  if (i < word_count_) {
+    const int next = word_table_[2 * i];
+    put(" ");
+    put({text_ + next, static_cast<std::size_t>(text_length_ - next)});
   }
+  std::memcpy(text_, scratch_, n);
+  text_[n] = '\0';
+  Split();
 }
 
 void TLxSource::RemoveWord(std::string_view word) {

@@ -251,4 +251,23 @@ TEST(TLxSourceTest, InsertionsAreCutAt255Characters) {
   EXPECT_EQ(s.TextLength(), 255);
 }
 
+TEST(TLxSourceTest, ReplacingAWordInAFullLineKeepsTheLineEnd) {
+  TLxSource s;
+  const std::string tail = " " + std::string(250, 'T');
+  s.SetText("ABC" + tail);  // 254 characters
+  s.ReplaceWord(1, "XYZ");
+  EXPECT_EQ(s.GetText(), "XYZ" + tail);
+  s.ReplaceWord(1, "UV W");
+  EXPECT_EQ(s.GetText(), "UV W" + tail);
+  ExpectConsistent(s);
+
+  std::string words = "A";
+  for (int i = 1; i < 64; ++i) words += " " + std::to_string(i % 10);
+  s.SetText(words);
+  s.ReplaceWord(2, "Z");
+  EXPECT_EQ(s.WordCount(), 64);
+  EXPECT_EQ(s.LastWord(), "3");
+  ExpectConsistent(s);
+}
+
 }  // namespace
