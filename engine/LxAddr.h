@@ -104,12 +104,12 @@ class TLxAddressParser : public TLxBaseParser {
   std::uint8_t ShortMatchCode = 1;     // [8]
   std::uint8_t ComplexAddress = 0;     // [9]
 
-  const TLxStSuffixSearch& GetSuffixLookup() const { return *SuffixLookup; }
-  const TLxUnitSearch& GetUnitLookup() const { return *UnitLookup; }
-  const TLxDirectSearch& GetDirectLookup() const { return *DirectLookup; }
-  const TLxBoxSearch& GetBoxLookup() const { return *BoxLookup; }
-  const TLxRouteSearch& GetRouteLookup() const { return *RouteLookup; }
-  const TLxStreetStdSearch& GetStreetStdLookup() const { return *StreetStdLookup; }
+  TLxStSuffixSearch& GetSuffixLookup() { return *SuffixLookup; }
+  TLxUnitSearch& GetUnitLookup() { return *UnitLookup; }
+  TLxDirectSearch& GetDirectLookup() { return *DirectLookup; }
+  TLxBoxSearch& GetBoxLookup() { return *BoxLookup; }
+  TLxRouteSearch& GetRouteLookup() { return *RouteLookup; }
+  TLxStreetStdSearch& GetStreetStdLookup() { return *StreetStdLookup; }
 
  protected:
   void PrepareSource() override;
