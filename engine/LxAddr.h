@@ -8,12 +8,14 @@
 // words; the words left at the end form the street name. Results stay until
 // the next SetInput; options are plain bytes (0 off, anything else on) that
 // parsing never touches. Which words mean what is dictionary data (six
-// lookups); only "-", "#", "RD", "NBR", "NONE", "APT", "FL", the direction
-// letters and the ordinal endings are built in.
+// lookups); built in are only the spelled-out pairs P O, R R, R D and R F D,
+// the words "-", "#" and "RD", the designators "NBR", "NONE", "APT" and "FL",
+// the direction letters and the ordinal endings.
 //
 // Parsing never throws and never asks for a word that does not exist, whatever
 // the line; nothing is allocated per parse once the parser has seen a line of
-// that length. Construction throws what loading the dictionary throws. One
+// that length. Construction and SetDictionaryPath throw what loading the
+// dictionary throws; a failed reload keeps the lookups loaded before. One
 // parser serves one thread at a time.
 #pragma once
 

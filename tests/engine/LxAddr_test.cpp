@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <ostream>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -549,6 +550,27 @@ TEST_F(AddressParserTest, NoLineMakesAParseFail) {
   }
 }
 
+// Lines drawn from the words every stage reacts to, in any order and under
+// every option, reach each stage's boundaries far more often than real data.
+TEST_F(AddressParserTest, RandomLinesOfStageWordsNeverFail) {
+  const char* const pool[] = {"123", "5",   "12B",  "1-A",   "10-25", "1/2",   "N123", "#",
+                              "#5",  "-",   "APT",  "STE",   "FL",    "FLOOR", "REAR", "2ND",
+                              "PO",  "BOX", "RR",   "RD",    "ROUTE", "RURAL", "N",    "S",
+                              "E",   "W",   "NE",   "NORTH", "ST",    "AVE",   "MT",   "MLK",
+                              "XX",  "YY",  "MAIN", "A"};
+  std::mt19937 rng(2024);
+  std::uniform_int_distribution<int> length(0, 9), word(0, std::size(pool) - 1), flag(0, 1);
+  TLxAddressParser p(path_);
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    for (int k = length(rng); k > 0; --k) line += std::string(pool[word(rng)]) + " ";
+    for (unsigned code = 0; code < kAddrOptionCount; ++code)
+      *p.OptionByCode(code) = static_cast<std::uint8_t>(flag(rng));
+    ASSERT_NO_THROW(p.SetInput(line)) << "'" << line << "'";
+    ASSERT_NO_THROW(p.MatchCode());
+  }
+}
+
 TEST_F(AddressParserTest, ADictionaryWithoutAddressContextsLeavesTheWords) {
   TempDir dir;
   TLxAddressParser p(lxtest::WriteFixtureDictionary(dir, {{ctxPrefix, "MR", "MR"}}));
@@ -576,10 +598,15 @@ TEST_F(AddressParserTest, ANewDictionaryReloadsTheLookupsAndKeepsTheSettings) {
   EXPECT_EQ(p.StreetSuffix, "RUE");
 }
 
-TEST_F(AddressParserTest, NotADictionaryIsRefused) {
+TEST_F(AddressParserTest, NotADictionaryIsRefusedAndAFailedReloadKeepsTheOldLookups) {
   TempDir dir;
-  const std::string path = lxtest::WriteBytes(dir, "bad.dct", std::string(64, 'x'));
-  EXPECT_THROW(TLxAddressParser p(path), lx::LxError);
+  const std::string bad = lxtest::WriteBytes(dir, "bad.dct", std::string(64, 'x'));
+  EXPECT_THROW(TLxAddressParser p(bad), lx::LxError);
+
+  TLxAddressParser p(path_);
+  EXPECT_THROW(p.SetDictionaryPath(bad), lx::LxError);
+  p.SetInput("12 MAIN ST");
+  EXPECT_EQ(p.StreetSuffix, "ST");
 }
 
 // The default dictionary: one line through every context it feeds, and the
