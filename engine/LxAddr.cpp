@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "LxUtils.h"
 
@@ -63,16 +64,24 @@ void TLxAddressParser::ConfigureSource() {
 }
 
 void TLxAddressParser::CreateLookups() {
-  FreeLookups();
-  SuffixLookup = std::make_unique<TLxStSuffixSearch>(DictionaryPath);
-  UnitLookup = std::make_unique<TLxUnitSearch>(DictionaryPath);
-  DirectLookup = std::make_unique<TLxDirectSearch>(DictionaryPath);
-  BoxLookup = std::make_unique<TLxBoxSearch>(DictionaryPath);
-  RouteLookup = std::make_unique<TLxRouteSearch>(DictionaryPath);
-  StreetStdLookup = std::make_unique<TLxStreetStdSearch>(DictionaryPath);
-  TLxBaseSearch* const all[] = {SuffixLookup.get(), UnitLookup.get(),  DirectLookup.get(),
-                                BoxLookup.get(),    RouteLookup.get(), StreetStdLookup.get()};
+  // Built aside and swapped in whole: a dictionary that fails to load leaves
+  // the parser with the lookups it had, never with none.
+  auto suffix = std::make_unique<TLxStSuffixSearch>(DictionaryPath);
+  auto unit = std::make_unique<TLxUnitSearch>(DictionaryPath);
+  auto direct = std::make_unique<TLxDirectSearch>(DictionaryPath);
+  auto box = std::make_unique<TLxBoxSearch>(DictionaryPath);
+  auto route = std::make_unique<TLxRouteSearch>(DictionaryPath);
+  auto streetStd = std::make_unique<TLxStreetStdSearch>(DictionaryPath);
+  TLxBaseSearch* const all[] = {suffix.get(), unit.get(),  direct.get(),
+                                box.get(),    route.get(), streetStd.get()};
   LoadLookups(DictionaryPath, all);
+  FreeLookups();
+  SuffixLookup = std::move(suffix);
+  UnitLookup = std::move(unit);
+  DirectLookup = std::move(direct);
+  BoxLookup = std::move(box);
+  RouteLookup = std::move(route);
+  StreetStdLookup = std::move(streetStd);
 }
 
 void TLxAddressParser::FreeLookups() {

@@ -8,12 +8,14 @@
 // words; the words left at the end form the street name. Results stay until
 // the next SetInput; options are plain bytes (0 off, anything else on) that
 // parsing never touches. Which words mean what is dictionary data (six
-// lookups); only "-", "#", "RD", "NBR", "NONE", "APT", "FL", the direction
-// letters and the ordinal endings are built in.
+// lookups); built in are only the spelled-out pairs P O, R R, R D and R F D,
+// the words "-", "#" and "RD", the designators "NBR", "NONE", "APT" and "FL",
+// the direction letters and the ordinal endings.
 //
 // Parsing never throws and never asks for a word that does not exist, whatever
 // the line; nothing is allocated per parse once the parser has seen a line of
-// that length. Construction throws what loading the dictionary throws. One
+// that length. Construction and SetDictionaryPath throw what loading the
+// dictionary throws; a failed reload keeps the lookups loaded before. One
 // parser serves one thread at a time.
 #pragma once
 
@@ -104,12 +106,12 @@ class TLxAddressParser : public TLxBaseParser {
   std::uint8_t ShortMatchCode = 1;     // [8]
   std::uint8_t ComplexAddress = 0;     // [9]
 
-  const TLxStSuffixSearch& GetSuffixLookup() const { return *SuffixLookup; }
-  const TLxUnitSearch& GetUnitLookup() const { return *UnitLookup; }
-  const TLxDirectSearch& GetDirectLookup() const { return *DirectLookup; }
-  const TLxBoxSearch& GetBoxLookup() const { return *BoxLookup; }
-  const TLxRouteSearch& GetRouteLookup() const { return *RouteLookup; }
-  const TLxStreetStdSearch& GetStreetStdLookup() const { return *StreetStdLookup; }
+  TLxStSuffixSearch& GetSuffixLookup() { return *SuffixLookup; }
+  TLxUnitSearch& GetUnitLookup() { return *UnitLookup; }
+  TLxDirectSearch& GetDirectLookup() { return *DirectLookup; }
+  TLxBoxSearch& GetBoxLookup() { return *BoxLookup; }
+  TLxRouteSearch& GetRouteLookup() { return *RouteLookup; }
+  TLxStreetStdSearch& GetStreetStdLookup() { return *StreetStdLookup; }
 
  protected:
   void PrepareSource() override;
