@@ -124,11 +124,11 @@ void TLxCaser::Parse() {
   // shifts the words behind it.
   int k = 1;
   for (int i = 1; i <= n && k <= Source.WordCount(); ++i) {
-    Str255 w = Source.GetWord(k);
+    word_ = Source.WordView(k);
     int taken = 1;
-    if (FixWord(w) && w != Source.WordView(k) && Fits(k, w)) {
+    if (FixWord(word_) && word_ != Source.WordView(k) && Fits(k, word_)) {
       const int before = Source.WordCount();
-      Source.ReplaceWord(k, w);
+      Source.ReplaceWord(k, word_);
       taken = std::max(1, Source.WordCount() - before + 1);
     }
     if (i == 1 && Source.WordView(1) == "the") Source.ReplaceWord(1, "The");

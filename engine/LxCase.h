@@ -93,6 +93,10 @@ class TLxCaser : public TLxBaseParser {
  private:
   // Whether word i can become word without cutting the line at its end.
   bool Fits(int i, std::string_view word) const;
+
+  // The word being fixed; a member, so that no word pays for clearing a
+  // fresh 255-character buffer.
+  Str255 word_;
 };
 
 }  // namespace lx
