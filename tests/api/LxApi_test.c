@@ -51,7 +51,7 @@ static char buf[300];
   } while (0)
 
 /* Reads one text export into a prefilled buffer and compares. */
-#define TEXT(call, want)                                             \
+#define EXPECT_TEXT(call, want)                                             \
   do {                                                               \
     Fill();                                                          \
     if (!Got((call), want)) {                                        \
@@ -114,12 +114,12 @@ static void BeforeInit(const char* scratch) {
 
 static void Case(void) {
   CHECK(pLxSetCaseOption(0, -1) == 1);
-  TEXT(pLxConvertCase("JOHN DEVRIES", 0, buf), "John DeVries");
+  EXPECT_TEXT(pLxConvertCase("JOHN DEVRIES", 0, buf), "John DeVries");
   CHECK(pLxSetCaseOption(0, 0) == 0);
   CHECK(pLxSetCaseOption(0, -1) == 0);
-  TEXT(pLxConvertCase("JOHN DEVRIES", 0, buf), "John Devries");
+  EXPECT_TEXT(pLxConvertCase("JOHN DEVRIES", 0, buf), "John Devries");
   CHECK(pLxSetCaseOption(0, 1) == 0);
-  TEXT(pLxConvertCase("albany ny", 1, buf), "Albany NY");
+  EXPECT_TEXT(pLxConvertCase("albany ny", 1, buf), "Albany NY");
   CHECK(pLxSetCaseOption(1, -1) == -1);
   CHECK(ErrorIs("Invalid OptionCode specified"));
 }
@@ -138,23 +138,23 @@ static void Names(void) {
   char c = '#';
   CHECK(pLxParseName("MR JOHN Q SMITH JR MD") == 1);
   CHECK(pLxNameCount() == 1);
-  TEXT(pLxNamePrefix(1, buf), "MR");
-  TEXT(pLxFirstName(1, buf), "JOHN");
-  TEXT(pLxMiddleName(1, buf), "Q");
-  TEXT(pLxLastName(1, buf), "SMITH");
-  TEXT(pLxNameSuffix(1, buf), "JR");
-  TEXT(pLxProfTitle(1, buf), "MD");
-  TEXT(pLxFullName(1, buf), "MR JOHN Q SMITH, JR, MD");
-  TEXT(pLxSalutation(1, buf), "DEAR MR SMITH:");
+  EXPECT_TEXT(pLxNamePrefix(1, buf), "MR");
+  EXPECT_TEXT(pLxFirstName(1, buf), "JOHN");
+  EXPECT_TEXT(pLxMiddleName(1, buf), "Q");
+  EXPECT_TEXT(pLxLastName(1, buf), "SMITH");
+  EXPECT_TEXT(pLxNameSuffix(1, buf), "JR");
+  EXPECT_TEXT(pLxProfTitle(1, buf), "MD");
+  EXPECT_TEXT(pLxFullName(1, buf), "MR JOHN Q SMITH, JR, MD");
+  EXPECT_TEXT(pLxSalutation(1, buf), "DEAR MR SMITH:");
   CHECK(pLxGender(1, &c) == 1 && c == 'M');
   CHECK(pLxGenderLevel(1, &c) == 1 && c != '9');
   CHECK(pLxNameResult(1) == 0);
   /* Name 3 of a one-name line holds the reset values. */
-  TEXT(pLxFirstName(3, buf), "");
+  EXPECT_TEXT(pLxFirstName(3, buf), "");
   CHECK(pLxGender(3, &c) == 1 && c == 'U');
   CHECK(pLxGenderLevel(3, &c) == 1 && c == '9');
   CHECK(pLxNameResult(3) == 5);
-  TEXT(pLxCompoundSalutation(buf), "");
+  EXPECT_TEXT(pLxCompoundSalutation(buf), "");
   /* Outside 1..5: refused, nothing written. */
   Fill();
   CHECK(pLxFirstName(0, buf) == -1 && buf[0] == '#' && ErrorIs("Index out of range"));
@@ -163,8 +163,8 @@ static void Names(void) {
   CHECK(pLxSetNameOption(2, 1) == 0);
   CHECK(pLxParseName("JOHN AND MARY SMITH") == 2);
   CHECK(pLxNameCount() == 2);
-  TEXT(pLxFirstName(2, buf), "MARY");
-  TEXT(pLxLastName(1, buf), "SMITH");
+  EXPECT_TEXT(pLxFirstName(2, buf), "MARY");
+  EXPECT_TEXT(pLxLastName(1, buf), "SMITH");
   Fill();
   const int n = pLxCompoundSalutation(buf);
   CHECK(n > 0 && buf[n] == '#');
@@ -173,12 +173,12 @@ static void Names(void) {
   /* Salutation settings act without a new parse. */
   CHECK(pLxParseName("MR JOHN SMITH") == 1);
   CHECK(pLxSalutationPrefix("HELLO") == 5);
-  TEXT(pLxGetSalutationPrefix(buf), "HELLO");
+  EXPECT_TEXT(pLxGetSalutationPrefix(buf), "HELLO");
   CHECK(pLxSalutationSuffix(",") == 1);
   CHECK(pLxGetSalutationSuffix(&c) == 1 && c == ',');
-  TEXT(pLxSalutation(1, buf), "HELLO MR SMITH,");
+  EXPECT_TEXT(pLxSalutation(1, buf), "HELLO MR SMITH,");
   CHECK(pLxSalutationText("SIR OR MADAM") == 12);
-  TEXT(pLxGetSalutationText(buf), "SIR OR MADAM");
+  EXPECT_TEXT(pLxGetSalutationText(buf), "SIR OR MADAM");
   CHECK(pLxSalutationPrefix("") == 0);
   CHECK(pLxParseName(NULL) == -1 && ErrorIs("A required pointer argument is null"));
 }
@@ -194,23 +194,23 @@ static void Addresses(void) {
   CHECK(pLxSetAddrOption(0, 1) == 0);
 
   CHECK(pLxParseAddr("PO BOX 45") == 0);
-  TEXT(pLxBox(buf), "        45");
-  TEXT(pLxHouseNumber(buf), "          ");
-  TEXT(pLxStreetName(buf), "");
+  EXPECT_TEXT(pLxBox(buf), "        45");
+  EXPECT_TEXT(pLxHouseNumber(buf), "          ");
+  EXPECT_TEXT(pLxStreetName(buf), "");
   CHECK(pLxOddEven(&c) == 1 && c == ' ');
 
   CHECK(pLxParseAddr("123 N MAIN ST APT 4") == 0);
-  TEXT(pLxHouseNumber(buf), "       123");
-  TEXT(pLxHousePrefix(buf), "");
+  EXPECT_TEXT(pLxHouseNumber(buf), "       123");
+  EXPECT_TEXT(pLxHousePrefix(buf), "");
   CHECK(pLxHouseSuffix(&c) == 1 && c == ' ');
-  TEXT(pLxFraction(buf), "");
-  TEXT(pLxPreDir(buf), "N");
-  TEXT(pLxStreetName(buf), "MAIN");
-  TEXT(pLxStreetSuffix(buf), "ST");
-  TEXT(pLxPostDir(buf), "");
-  TEXT(pLxUnitDesignator(buf), "APT");
-  TEXT(pLxUnitValue(buf), "4");
-  TEXT(pLxRoute(buf), "");
+  EXPECT_TEXT(pLxFraction(buf), "");
+  EXPECT_TEXT(pLxPreDir(buf), "N");
+  EXPECT_TEXT(pLxStreetName(buf), "MAIN");
+  EXPECT_TEXT(pLxStreetSuffix(buf), "ST");
+  EXPECT_TEXT(pLxPostDir(buf), "");
+  EXPECT_TEXT(pLxUnitDesignator(buf), "APT");
+  EXPECT_TEXT(pLxUnitValue(buf), "4");
+  EXPECT_TEXT(pLxRoute(buf), "");
   CHECK(pLxOddEven(&c) == 1 && c == 'O');
   Fill();
   CHECK(pLxMatchCode(buf) == 50 && buf[50] == '#');
@@ -228,27 +228,27 @@ static void Addresses(void) {
 
 static void Cities(void) {
   CHECK(pLxParseCity("ANYTOWN NY 12345-6789") == 0);
-  TEXT(pLxCityName(buf), "ANYTOWN");
-  TEXT(pLxStateAbbr(buf), "NY");
-  TEXT(pLxStateName(buf), "NEW YORK");
-  TEXT(pLxZip(buf), "12345");
-  TEXT(pLxZip4(buf), "6789");
-  TEXT(pLxSCF(buf), "123");
-  TEXT(pLxFips(buf), "36");
+  EXPECT_TEXT(pLxCityName(buf), "ANYTOWN");
+  EXPECT_TEXT(pLxStateAbbr(buf), "NY");
+  EXPECT_TEXT(pLxStateName(buf), "NEW YORK");
+  EXPECT_TEXT(pLxZip(buf), "12345");
+  EXPECT_TEXT(pLxZip4(buf), "6789");
+  EXPECT_TEXT(pLxSCF(buf), "123");
+  EXPECT_TEXT(pLxFips(buf), "36");
 
   /* A Canadian parse leaves the US results alone. */
   CHECK(pLxParseCanCity("OTTAWA ON K1A0B1") == 0);
-  TEXT(pLxCanZip(buf), "K1A 0B1");
-  TEXT(pLxCanProvinceName(buf), "ONTARIO");
-  TEXT(pLxCanProvinceAbbr(buf), "ON");
-  TEXT(pLxCanCityName(buf), "OTTAWA");
-  TEXT(pLxZip(buf), "12345");
+  EXPECT_TEXT(pLxCanZip(buf), "K1A 0B1");
+  EXPECT_TEXT(pLxCanProvinceName(buf), "ONTARIO");
+  EXPECT_TEXT(pLxCanProvinceAbbr(buf), "ON");
+  EXPECT_TEXT(pLxCanCityName(buf), "OTTAWA");
+  EXPECT_TEXT(pLxZip(buf), "12345");
 
   CHECK(pLxParseCity("ANYTOWN") == 0);
-  TEXT(pLxCityName(buf), "ANYTOWN");
-  TEXT(pLxZip(buf), "");
-  TEXT(pLxSCF(buf), "");
-  TEXT(pLxStateName(buf), "");
+  EXPECT_TEXT(pLxCityName(buf), "ANYTOWN");
+  EXPECT_TEXT(pLxZip(buf), "");
+  EXPECT_TEXT(pLxSCF(buf), "");
+  EXPECT_TEXT(pLxStateName(buf), "");
   CHECK(pLxZip(NULL) == -1);
 }
 
