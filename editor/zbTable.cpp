@@ -1,7 +1,6 @@
 #include "zbTable.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace zeb {
 
@@ -29,52 +28,77 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(b, e - b);
 }
 
-TdmTable::TdmTable() : by_context_(16, ProbeHash{this}, ProbeEqual{this}) {}
-
-std::size_t TdmTable::ProbeHash::operator()(std::int32_t key) const {
-  return (*this)(table->ProbeOf(key));
-}
-std::size_t TdmTable::ProbeHash::operator()(const Probe& p) const {
-  return HashOf(p.ContextId, p.Trimmed);
-}
-bool TdmTable::ProbeEqual::operator()(std::int32_t a, std::int32_t b) const {
-  return (*this)(table->ProbeOf(a), b);
-}
-bool TdmTable::ProbeEqual::operator()(const Probe& p, std::int32_t key) const {
-  const Probe q = table->ProbeOf(key);
-  return p.ContextId == q.ContextId && p.Trimmed == q.Trimmed;
-}
-bool TdmTable::ProbeEqual::operator()(std::int32_t key, const Probe& p) const {
-  return (*this)(p, key);
-}
-
-TdmTable::Probe TdmTable::ProbeOf(std::int32_t key) const {
+std::uint64_t TdmTable::HashOfRow(std::int32_t key) const {
   const TdmEntry& e = Row(key);
-  return {e.ContextId, TrimBlanks(e.Source.view())};
+  return HashOf(e.ContextId, TrimBlanks(e.Source.view()));
 }
 
 void TdmTable::Reserve(std::size_t rows) {
   rows_.reserve(rows);
-  by_context_.reserve(rows);
+}
+
+void TdmTable::Place(std::uint64_t hash, std::int32_t key) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i].key > 0) i = (i + 1) & mask;
+  if (slots_[i].key == kEmpty) ++slots_used_;
+  slots_[i] = {hash, key};
+}
+
+void TdmTable::Rehash(std::size_t minimumSlots) const {
+  std::size_t size = 16;
+  while (size < minimumSlots) size *= 2;
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(size, Slot{0, kEmpty});
+  slots_used_ = 0;
+  for (const Slot& s : old)
+    if (s.key > 0) Place(s.hash, s.key);
+}
+
+void TdmTable::EnsureIndex() const {
+  if (indexed_) return;
+  slots_.clear();
+  Rehash((live_ + 1) * 3);  // room to grow: a merge may add as much again
+  for (const TdmEntry& e : rows_)
+    if (e.KeyField != 0) Place(HashOfRow(e.KeyField), e.KeyField);
+  indexed_ = true;
 }
 
 void TdmTable::Index(std::int32_t key) {
-  by_context_.insert(key);
   ++counts_[Row(key).ContextId];
   by_source_valid_ = false;
+  if (!indexed_) return;
+  if ((slots_used_ + 1) * 2 > slots_.size()) Rehash((live_ + 1) * 4);
+  Place(HashOfRow(key), key);
 }
 
 void TdmTable::Unindex(std::int32_t key) {
-  auto [first, last] = by_context_.equal_range(ProbeOf(key));
-  for (auto it = first; it != last; ++it) {
-    if (*it == key) {
-      by_context_.erase(it);
-      break;
-    }
-  }
   auto count = counts_.find(Row(key).ContextId);
   if (count != counts_.end() && --count->second == 0) counts_.erase(count);
   by_source_valid_ = false;
+  if (!indexed_) return;
+  const std::uint64_t hash = HashOfRow(key);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask; slots_[i].key != kEmpty; i = (i + 1) & mask) {
+    if (slots_[i].key == key) {
+      slots_[i].key = kGone;
+      break;
+    }
+  }
+}
+
+template <typename Match>
+bool TdmTable::AnyRow(std::int16_t contextId, std::string_view trimmed, Match match) const {
+  EnsureIndex();
+  const std::uint64_t hash = HashOf(contextId, trimmed);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask; slots_[i].key != kEmpty; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.key <= 0 || s.hash != hash) continue;
+    const TdmEntry& e = Row(s.key);
+    if (e.ContextId == contextId && TrimBlanks(e.Source.view()) == trimmed && match(e)) return true;
+  }
+  return false;
 }
 
 std::int32_t TdmTable::Append(const TdmEntry& entry) {
@@ -138,15 +162,13 @@ const std::vector<std::int32_t>& TdmTable::BySource() const {
 
 bool TdmTable::ContainsExact(std::int16_t contextId, std::string_view source) const {
   const Text40 stored(source);  // the table keeps at most 40 characters
-  auto [first, last] = by_context_.equal_range(Probe{contextId, TrimBlanks(stored.view())});
-  for (auto it = first; it != last; ++it)
-    if (Row(*it).Source == stored.view()) return true;
-  return false;
+  return AnyRow(contextId, TrimBlanks(stored.view()),
+                [&](const TdmEntry& e) { return e.Source == stored.view(); });
 }
 
 bool TdmTable::ContainsTrimmed(std::int16_t contextId, std::string_view source) const {
   const Text40 stored(source);
-  return by_context_.find(Probe{contextId, TrimBlanks(stored.view())}) != by_context_.end();
+  return AnyRow(contextId, TrimBlanks(stored.view()), [](const TdmEntry&) { return true; });
 }
 
 }  // namespace zeb

@@ -9,8 +9,9 @@
 // the merge looks sources up with leading and trailing blanks removed on both
 // sides, the import with the text exactly.
 //
-// Costs: Append, Replace, Remove and the look-ups are O(1) on average; the
-// source order is sorted lazily, O(n log n) once after any change. The table
+// Costs: Append, Replace, Remove and the look-ups are O(1) on average (the
+// look-up index is built at the first look-up, O(n)); the source order is
+// sorted lazily, O(n log n) once after any change. The table
 // owns its rows; pointers to rows stay valid only until the next change.
 #pragma once
 
@@ -18,7 +19,6 @@
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "LxTypes.h"
@@ -44,7 +44,7 @@ std::string_view TrimBlanks(std::string_view text);
 
 class TdmTable {
  public:
-  TdmTable();
+  TdmTable() = default;
   TdmTable(const TdmTable&) = delete;
   TdmTable& operator=(const TdmTable&) = delete;
 
@@ -67,35 +67,34 @@ class TdmTable {
   bool ContainsTrimmed(std::int16_t contextId, std::string_view source) const;
 
  private:
-  struct Probe {
-    std::int16_t ContextId;
-    std::string_view Trimmed;
+  // The ByContext index: open addressing over (hash of context and trimmed
+  // source, key), so that a probe touches a row only when the hashes agree.
+  struct Slot {
+    std::uint64_t hash;
+    std::int32_t key;  // kEmpty, kGone or a KeyField
   };
-  // Hash and equality of rows by (context, trimmed source); they read the rows
-  // through the table, which is why a table never moves.
-  struct ProbeHash {
-    using is_transparent = void;
-    const TdmTable* table;
-    std::size_t operator()(std::int32_t key) const;
-    std::size_t operator()(const Probe& p) const;
-  };
-  struct ProbeEqual {
-    using is_transparent = void;
-    const TdmTable* table;
-    bool operator()(std::int32_t a, std::int32_t b) const;
-    bool operator()(const Probe& p, std::int32_t key) const;
-    bool operator()(std::int32_t key, const Probe& p) const;
-  };
+  static constexpr std::int32_t kEmpty = 0;
+  static constexpr std::int32_t kGone = -1;
 
-  Probe ProbeOf(std::int32_t key) const;
   TdmEntry& Row(std::int32_t key) { return rows_[static_cast<std::size_t>(key) - 1]; }
   const TdmEntry& Row(std::int32_t key) const { return rows_[static_cast<std::size_t>(key) - 1]; }
+  std::uint64_t HashOfRow(std::int32_t key) const;
   void Index(std::int32_t key);
   void Unindex(std::int32_t key);
+  void Place(std::uint64_t hash, std::int32_t key) const;
+  void Rehash(std::size_t minimumSlots) const;
+  void EnsureIndex() const;
+  // Calls match(row) for each row of that context and trimmed source until it
+  // returns true; returns whether one did.
+  template <typename Match>
+  bool AnyRow(std::int16_t contextId, std::string_view trimmed, Match match) const;
 
   std::vector<TdmEntry> rows_;  // slot key - 1; KeyField 0 marks a removed row
   std::size_t live_ = 0;
-  std::unordered_multiset<std::int32_t, ProbeHash, ProbeEqual> by_context_;
+  // Built at the first look-up, so that a load pays only for its rows.
+  mutable bool indexed_ = false;
+  mutable std::vector<Slot> slots_;     // a power of two, at most half used
+  mutable std::size_t slots_used_ = 0;  // keys and kGone
   std::unordered_map<std::int16_t, std::size_t> counts_;
   mutable std::vector<std::int32_t> by_source_;
   mutable bool by_source_valid_ = true;
