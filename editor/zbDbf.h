@@ -3,8 +3,8 @@
 // TdmDbfTable opens a .dbf file read-only and finds the six fields the import
 // needs by name, ignoring case and field order; other fields are ignored.
 // Rows marked deleted are skipped. Character fields come without leading and
-// trailing blanks (the reader trims them); logical fields are true for T, t, Y or y; an empty numeric
-// field reads as 0.
+// trailing blanks (the reader trims them); logical fields are true for T, t,
+// Y or y; an empty numeric field reads as 0.
 //
 // Errors (lx::LxError): a file that cannot be opened or is no dBase table
 // names the file and the reason; a missing field names the field and the file.
