@@ -139,7 +139,6 @@ class TdmData {
 
  private:
   class BulkScope;
-  friend class BulkScope;
 
   void DataModuleCreate();
   void DictOldAfterOpen();
