@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev                   # tests
   libbenchmark-dev                            # benchmarks
   libcli11-dev libcsv-dev                     # lx command line, CSV input
+  libshp-dev                                  # Zeb: dBase tables
 )
 
 missing=()
