@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
 
-.PHONY: run test deps build bench asan-test format clean
+.PHONY: run test deps build bench asan-test windows format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -12,9 +12,21 @@ build: deps
 	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The main job on the default dictionary.
+LX = $(BUILD)/bin/lx
+SAMPLES = data/samples
+
+# The main job: lx over the bundled samples with the default dictionary.
 run: build
-	$(BUILD)/bin/lx dict info $(BUILD)/share/lexorin/default.dct
+	@echo "== names ($(SAMPLES)/names.csv)"
+	@$(LX) name --quiet --format table --order detect --comma-reverse --firms --compound-names \
+	  --fields prefix,first,middle,last,suffix,prof_title,gender,result,salutation $(SAMPLES)/names.csv
+	@echo; echo "== addresses ($(SAMPLES)/addresses.csv)"
+	@$(LX) address --quiet --format table --trim $(SAMPLES)/addresses.csv --fields \
+	  house_number,house_suffix,fraction,pre_dir,street_name,street_suffix,post_dir,unit_designator,unit_value,box,route
+	@echo; echo "== US city lines ($(SAMPLES)/cities.csv)"
+	@$(LX) city --quiet --format table --column line $(SAMPLES)/cities.csv
+	@echo; echo "== Canadian city lines ($(SAMPLES)/canada.csv)"
+	@$(LX) cancity --quiet --format table --column line $(SAMPLES)/canada.csv
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -29,8 +41,12 @@ asan-test: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# LxApi.dll for 32-bit Windows (and 64-bit, run under Wine against the C test host).
+windows: build
+	bash scripts/build-windows.sh $(BUILD)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-win-i686 build-win-x86_64

@@ -10,6 +10,7 @@
 #include "LxAddr.h"
 #include "LxCodePage.h"
 #include "LxCanadianCity.h"
+#include "LxCase.h"
 #include "LxCitySt.h"
 #include "LxName.h"
 #include "LxUtils.h"
@@ -229,6 +230,26 @@ class CanadianCityJob : public ParseJob {
   lx::TLxCanadianCityParser p_;
 };
 
+// ---- case ---------------------------------------------------------------------------
+
+struct CaseOptions {
+  bool noLastNames = false, states = false;
+};
+
+class CaseJob : public ParseJob {
+ public:
+  CaseJob(const std::string& dict, const CaseOptions& o) : p_(dict), states_(o.states) {
+    p_.LastNameOption = o.noLastNames ? 0 : 1;
+  }
+  void Parse(std::string_view text) override { cased_ = p_.ConvertCase(text, states_ ? 1 : 0); }
+  void Values(std::vector<std::string>& v) override { v = {Text(cased_)}; }
+
+ private:
+  lx::TLxCaser p_;
+  bool states_;
+  lx::Str255 cased_;
+};
+
 // ---- the command line ---------------------------------------------------------------
 
 struct CommonOptions {
@@ -401,6 +422,17 @@ void AddParseCommands(CLI::App& app, std::function<int()>& action, std::ostream&
     });
   }
 
+  {
+    auto c = Shared<CommonOptions>();
+    auto o = Shared<CaseOptions>();
+    CLI::App* cmd = AddCommon(app, "case", "Convert text to proper case.", *c);
+    cmd->add_flag("--no-last-names", o->noLastNames, "do not apply the last-name spellings");
+    cmd->add_flag("--states", o->states, "upper-case state abbreviations");
+    OnRun(cmd, c, action, out, err, [o](const std::string& dict) {
+      return JobKind{"case", {"cased"},
+                     [dict, o] { return std::make_unique<CaseJob>(dict, *o); }};
+    });
+  }
 }
 
 }  // namespace lxtool
