@@ -53,9 +53,18 @@ void TLxNameParser::CreateLookups() {
   FirmSearch = std::make_unique<TLxFirmSearch>(DictionaryPath);
   CareOfSearch = std::make_unique<TLxCareOfSearch>(DictionaryPath);
   LoadContexts();
+  WordIndex.Add(*Genderize, kGiven);
+  WordIndex.Add(*TitleSearch, kTitle);
+  WordIndex.Add(*SuffixSearch, kSuffix);
+  WordIndex.Add(*FamilySearch, kFamily);
+  WordIndex.Add(*JobSearch, kJob);
+  WordIndex.Add(*Ln2Search, kLn2);
+  WordIndex.Add(*CareOfSearch, kCareOf);
+  WordIndex.Add(*FirmSearch, kFirm);
 }
 
 void TLxNameParser::FreeLookups() {
+  WordIndex.Clear();
   Genderize.reset();
   TitleSearch.reset();
   SuffixSearch.reset();
@@ -191,9 +200,10 @@ bool TLxNameParser::IsFirm() {
       firm = true;
     }
     if (i == 1 && (IsGiven(w) || IsTitle(w))) startsAsPerson = true;
-    if (FirmSearch->Lookup(w)) {
+    const TLxNameIndex::Entry* e = WordIndex.Find(w);
+    if (e != nullptr && (e->contexts & kFirm)) {
       firm = true;
-      if (FirmSearch->Found->Spec_Case) strong = true;
+      if (e->strongFirm) strong = true;
     }
   }
   if (startsAsPerson && !strong) firm = false;
@@ -397,9 +407,10 @@ void TLxNameParser::TakeFirstName() {
   const Str255 w = Word(1);
   char gender = 'U';
   char level = '9';
-  if (IsGiven(w)) {
-    gender = Genderize->Gender;
-    level = Genderize->GenderLevel;
+  const TLxNameIndex::Entry* e = WordIndex.Find(w);
+  if (e != nullptr && (e->contexts & kGiven)) {
+    level = e->genderLevel;
+    gender = TLxGenderize::GenderOf(level);
   }
   DeleteWords(1, 1);
   TLxNameRec& rec = Current();

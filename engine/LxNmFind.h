@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LxConst.h"
 #include "LxLists.h"
@@ -78,10 +79,42 @@ class TLxGenderize : public TLxSimpleSearch {
   // Looks up the first word of text; sets Gender and GenderLevel every time.
   bool Lookup(std::string_view text) override;
   // Gender from GenderLevel: 1, 3 → M; 2, 4 → F; 5 → A; anything else → U.
-  void MapGender();
+  void MapGender() { Gender = GenderOf(GenderLevel); }
+  static char GenderOf(char level);
 
   char Gender = 'U';
   char GenderLevel = '9';
+};
+
+// Every name context answered by one hash probe per word: which of the
+// lookups hold the word, and its gender code and strong-firm flag. Built from
+// the loaded lookups, it agrees with their Lookup answers (same case folding,
+// same cut to 41 characters); it holds views of their keys, so it is valid
+// while those lookups live unchanged.
+class TLxNameIndex {
+ public:
+  struct Entry {
+    std::string_view key;
+    std::uint8_t contexts = 0;  // bits given to Add
+    char genderLevel = '9';     // gender code when a gender lookup holds the word
+    bool strongFirm = false;    // Spec_Case of the firm entry
+  };
+
+  void Clear();
+  // Adds every entry of lookup under the context bit; the gender code comes
+  // from a TLxGenderize, the strong flag from a TLxFirmSearch.
+  void Add(TLxSimpleSearch& lookup, std::uint8_t contextBit);
+  // The entry of word, or nullptr when no lookup holds it.
+  const Entry* Find(std::string_view word) const;
+
+ private:
+  std::vector<Entry> entries_;
+  std::vector<std::uint32_t> slots_;  // entry index + 1; 0 is a free slot
+  std::size_t mask_ = 0;
+
+  static std::uint64_t Hash(std::string_view key);
+  void Rehash(std::size_t slotCount);
+  std::uint32_t* Slot(std::string_view key);
 };
 
 }  // namespace lx
