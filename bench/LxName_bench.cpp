@@ -18,6 +18,10 @@ namespace {
 std::atomic<std::size_t> g_allocations{0};
 }  // namespace
 
+// GCC pairs the replaced operator new with free() below and warns although
+// both sides use malloc/free.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(size ? size : 1)) return p;

@@ -609,8 +609,11 @@ void TLxNameParser::GenderByPrefixRule() {
     rec.Gender = 'M';
   } else if (rec.Prefix == "MS") {
     rec.Gender = 'F';
-  } else if (rec.Middle.size() > 1 && Genderize->Lookup(rec.Middle)) {
-    rec.Gender = Genderize->Gender;
+  } else if (rec.Middle.size() > 1) {
+    // The first word of the middle name decides (MARY ANN counts as MARY).
+    const std::string_view middle = Blanks(rec.Middle);
+    const TLxNameIndex::Entry* e = WordIndex.Find(middle.substr(0, middle.find(' ')));
+    if (e != nullptr && (e->contexts & kGiven)) rec.Gender = TLxGenderize::GenderOf(e->genderLevel);
   }
 }
 

@@ -193,6 +193,10 @@ TEST_F(NameParserTest, SeveralNamesShareTheLastName) {
           {kCompound, "JOHN MARY AND PAUL SMITH",
            "nrUnknown M1 first=JOHN last=SMITH / nrName F2 first=MARY last=SMITH / "
            "nrName M1 first=PAUL last=SMITH"},
+          // A name without a last name takes the one of the name right after it.
+          {kCompound, "JOHN SMITH AND MARY AND PAUL JONES",
+           "nrName M1 first=JOHN last=SMITH / nrName F2 first=MARY last=JONES / "
+           "nrName M1 first=PAUL last=JONES"},
           {kCompound, "JOHN SMITH AND FAMILY", "nrName M1 first=JOHN last=SMITH"},
           {kCompound, "MARY SMITH CARE OF JOHN JONES",
            "nrName F2 first=MARY last=SMITH / nrName M1 careof=C/O first=JOHN last=JONES"},
@@ -253,6 +257,7 @@ TEST_F(NameParserTest, CompoundInitialsAndGender) {
                {kNatural, "MR DR SMITH", "nrNameLast U9 prefix=MR DR last=SMITH"},
                {{.byPrefix = false}, "MR SMITH", "nrNameLast U9 prefix=MR last=SMITH"},
                {kNatural, "J MARY SMITH", "nrName F9 first=J middle=MARY last=SMITH"},
+               {kNatural, "J MARY A SMITH", "nrName F9 first=J middle=MARY A last=SMITH"},
                {{.byPrefix = false}, "J MARY SMITH", "nrName U9 first=J middle=MARY last=SMITH"},
                // A known gender is never overruled by the prefix.
                {kNatural, "MS JOHN SMITH", "nrName M1 prefix=MS first=JOHN last=SMITH"},
