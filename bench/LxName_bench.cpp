@@ -27,8 +27,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 
@@ -69,7 +73,6 @@ const std::vector<std::string>& Lines() {
   };
   return lines;
 }
-
 
 void BM_ParseNameLines(benchmark::State& state) {
   lx::TLxNameParser parser(LX_DEFAULT_DICTIONARY);

@@ -30,7 +30,9 @@ TLxNameParser::TLxNameParser(const std::string& path) {
   Source.Replacements.AddPair("CARE OF ", "C/O ");
 }
 
-TLxNameParser::~TLxNameParser() { FreeLookups(); }
+TLxNameParser::~TLxNameParser() {
+  FreeLookups();
+}
 
 const TLxNameRec& TLxNameParser::Name(int i) const {
   if (i < 1 || i > kMaxNames) return kResetRecord;
@@ -77,8 +79,8 @@ void TLxNameParser::FreeLookups() {
 
 void TLxNameParser::LoadContexts() {
   // The suffix context feeds the suffix lookup first, then the family lookup.
-  TLxBaseSearch* const lookups[] = {FirmSearch.get(), CareOfSearch.get(), Genderize.get(),
-                                    JobSearch.get(),  Ln2Search.get(),    TitleSearch.get(),
+  TLxBaseSearch* const lookups[] = {FirmSearch.get(),   CareOfSearch.get(), Genderize.get(),
+                                    JobSearch.get(),    Ln2Search.get(),    TitleSearch.get(),
                                     SuffixSearch.get(), FamilySearch.get()};
   LoadLookups(DictionaryPath, lookups);
 }
@@ -266,8 +268,7 @@ std::uint8_t TLxNameParser::DetectOrder() {
   if (comma && !rec.Suffix.empty()) {
     // A comma that only sets off the suffix (SMITH JOHN, JR) does not count.
     const std::string_view suffix = rec.Suffix;
-    for (std::size_t p = input.find(','); p != std::string_view::npos;
-         p = input.find(',', p + 1)) {
+    for (std::size_t p = input.find(','); p != std::string_view::npos; p = input.find(',', p + 1)) {
       std::string_view rest = input.substr(p + 1);
       if (!rest.empty() && rest.front() == ' ' && rest.substr(1).starts_with(suffix)) {
         comma = false;
@@ -570,7 +571,9 @@ Str255 TLxNameParser::FindCareOf() {
   return text;
 }
 
-bool TLxNameParser::IsVanMac(std::string_view word) { return word == "VAN" || word == "MAC"; }
+bool TLxNameParser::IsVanMac(std::string_view word) {
+  return word == "VAN" || word == "MAC";
+}
 
 void TLxNameParser::FinishName() {
   TLxNameRec& rec = Current();

@@ -103,12 +103,12 @@ class TLxNameParser : public TLxBaseParser {
   Str255 CompoundSalutation() const;
 
   // Options (numbers as the API gives them).
-  std::uint8_t NameType = ntNatural;            // 0
-  bool CheckFirms = false;                      // 1
-  bool CheckCompoundNames = false;              // 2
-  bool CompoundInitials = false;                // 3
-  bool GenderByPrefix = true;                   // 4
-  bool CommaReverse = false;                    // 5
+  std::uint8_t NameType = ntNatural;              // 0
+  bool CheckFirms = false;                        // 1
+  bool CheckCompoundNames = false;                // 2
+  bool CompoundInitials = false;                  // 3
+  bool GenderByPrefix = true;                     // 4
+  bool CommaReverse = false;                      // 5
   std::uint8_t PrimarySalutation = stPrefixLast;  // 6
   std::uint8_t SecondarySalutation = stFirst;     // 7
   std::uint8_t SalutationError = seFullname;      // 8

@@ -43,12 +43,6 @@ char TLxGenderize::GenderOf(char level) {
   }
 }
 
-void TLxNameIndex::Clear() {
-  entries_.clear();
-  slots_.clear();
-  mask_ = 0;
-}
-
 namespace {
 
 // Upper-cases the ASCII letters among 8 bytes at once; bytes 128 to 255 and
@@ -63,60 +57,75 @@ constexpr std::uint64_t FoldChunk(std::uint64_t x) {
   return x ^ (lower >> 2);
 }
 
+// Up to 8 bytes, the first in the lowest byte, zero-padded.
 std::uint64_t LoadChunk(const char* p, std::size_t n) {
   std::uint64_t x = 0;
-  std::memcpy(&x, p, n);
+  for (std::size_t i = 0; i < n; ++i)
+    x |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
   return x;
-}
-
-bool SameKey(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         (std::memcmp(a.data(), b.data(), a.size()) == 0 || CompareKeys(a, b) == 0);
 }
 
 }  // namespace
 
-std::uint64_t TLxNameIndex::Hash(std::string_view key) {
-  std::uint64_t h = key.size() * 0x9E3779B97F4A7C15ull;
-  for (std::size_t i = 0; i < key.size(); i += 8) {
-    const std::uint64_t chunk = FoldChunk(LoadChunk(key.data() + i, std::min<std::size_t>(8, key.size() - i)));
-    h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  return h ^ (h >> 29);
+void TLxNameIndex::Clear() {
+  keys_.clear();
+  slots_.clear();
+  mask_ = 0;
 }
 
-std::uint32_t* TLxNameIndex::Slot(std::string_view key) {
-  for (std::size_t i = Hash(key) & mask_;; i = (i + 1) & mask_) {
-    std::uint32_t& slot = slots_[i];
-    if (slot == 0 || SameKey(entries_[slot - 1].key, key)) return &slot;
+TLxNameIndex::KeyCode TLxNameIndex::Code(std::string_view key) {
+  const std::size_t n = key.size();
+  KeyCode code{FoldChunk(LoadChunk(key.data(), std::min<std::size_t>(8, n))), 0};
+  std::uint64_t h = (code.head ^ (n * 0x9E3779B97F4A7C15ull)) * 0xFF51AFD7ED558CCDull;
+  for (std::size_t i = 8; i < n; i += 8) {
+    h ^= FoldChunk(LoadChunk(key.data() + i, std::min<std::size_t>(8, n - i)));
+    h *= 0xC4CEB9FE1A85EC53ull;
+  }
+  code.hash = h ^ (h >> 31);
+  return code;
+}
+
+bool TLxNameIndex::Matches(const Entry& slot, std::string_view key, const KeyCode& code) const {
+  if (slot.head != code.head || slot.length != key.size()) return false;
+  return key.size() <= 8 || CompareKeys(keys_[slot.key - 1].substr(8), key.substr(8)) == 0;
+}
+
+TLxNameIndex::Entry& TLxNameIndex::SlotOf(std::string_view key, const KeyCode& code) {
+  for (std::size_t i = code.hash & mask_;; i = (i + 1) & mask_) {
+    Entry& slot = slots_[i];
+    if (slot.key == 0 || Matches(slot, key, code)) return slot;
   }
 }
 
 void TLxNameIndex::Rehash(std::size_t slotCount) {
-  slots_.assign(slotCount, 0);
+  std::vector<Entry> old(slotCount);
+  old.swap(slots_);
   mask_ = slotCount - 1;
-  for (std::uint32_t i = 0; i < entries_.size(); ++i) *Slot(entries_[i].key) = i + 1;
+  for (const Entry& e : old)
+    if (e.key != 0) SlotOf(keys_[e.key - 1], Code(keys_[e.key - 1])) = e;
 }
 
 void TLxNameIndex::Add(TLxSimpleSearch& lookup, std::uint8_t contextBit) {
   const bool gender = dynamic_cast<TLxGenderize*>(&lookup) != nullptr;
   const bool firm = dynamic_cast<TLxFirmSearch*>(&lookup) != nullptr;
   TLxList& list = lookup.List();
-  const std::size_t needed = entries_.size() + static_cast<std::size_t>(list.Count());
+  const std::size_t needed = keys_.size() + static_cast<std::size_t>(list.Count());
   if (slots_.size() < 2 * needed) {
+    // At most half full after this lookup: a miss ends after a probe or two.
     std::size_t size = 64;
     while (size < 2 * needed) size *= 2;
-    Rehash(size);  // at most half full: probes stay short
+    Rehash(size);
   }
   for (int i = 0; i < list.Count(); ++i) {
     const TLxItem& item = list.Item(i);
-    std::uint32_t* slot = Slot(item.Key);
-    if (*slot == 0) {
-      entries_.push_back(Entry{item.Key.view()});
-      *slot = static_cast<std::uint32_t>(entries_.size());
+    const KeyCode code = Code(item.Key);
+    Entry& e = SlotOf(item.Key, code);
+    if (e.key == 0) {
+      keys_.push_back(item.Key.view());
+      e.head = code.head;
+      e.key = static_cast<std::uint32_t>(keys_.size());
+      e.length = static_cast<std::uint8_t>(item.Key.size());
     }
-    Entry& e = entries_[*slot - 1];
     e.contexts |= contextBit;
     if (gender) e.genderLevel = static_cast<char>(item.GenderCode);
     if (firm) e.strongFirm = item.Spec_Case != 0;
@@ -126,11 +135,11 @@ void TLxNameIndex::Add(TLxSimpleSearch& lookup, std::uint8_t contextBit) {
 const TLxNameIndex::Entry* TLxNameIndex::Find(std::string_view word) const {
   if (slots_.empty()) return nullptr;
   word = word.substr(0, Str41::capacity());
-  for (std::size_t i = Hash(word) & mask_;; i = (i + 1) & mask_) {
-    const std::uint32_t slot = slots_[i];
-    if (slot == 0) return nullptr;
-    const Entry& e = entries_[slot - 1];
-    if (SameKey(e.key, word)) return &e;
+  const KeyCode code = Code(word);
+  for (std::size_t i = code.hash & mask_;; i = (i + 1) & mask_) {
+    const Entry& slot = slots_[i];
+    if (slot.key == 0) return nullptr;
+    if (Matches(slot, word, code)) return &slot;
   }
 }
 

@@ -89,12 +89,15 @@ class TLxGenderize : public TLxSimpleSearch {
 // Every name context answered by one hash probe per word: which of the
 // lookups hold the word, and its gender code and strong-firm flag. Built from
 // the loaded lookups, it agrees with their Lookup answers (same case folding,
-// same cut to 41 characters); it holds views of their keys, so it is valid
-// while those lookups live unchanged.
+// same cut to 41 characters); it keeps views of their keys, so it is valid
+// while those lookups live unchanged. An entry sits in its hash slot (16
+// bytes), so a probe reads one cache line.
 class TLxNameIndex {
  public:
   struct Entry {
-    std::string_view key;
+    std::uint64_t head = 0;     // the key's first 8 bytes, folded
+    std::uint32_t key = 0;      // index of the key + 1; 0 marks a free slot
+    std::uint8_t length = 0;    // key length
     std::uint8_t contexts = 0;  // bits given to Add
     char genderLevel = '9';     // gender code when a gender lookup holds the word
     bool strongFirm = false;    // Spec_Case of the firm entry
@@ -108,13 +111,19 @@ class TLxNameIndex {
   const Entry* Find(std::string_view word) const;
 
  private:
-  std::vector<Entry> entries_;
-  std::vector<std::uint32_t> slots_;  // entry index + 1; 0 is a free slot
+  struct KeyCode {
+    std::uint64_t head;
+    std::uint64_t hash;
+  };
+
+  std::vector<std::string_view> keys_;
+  std::vector<Entry> slots_;
   std::size_t mask_ = 0;
 
-  static std::uint64_t Hash(std::string_view key);
+  static KeyCode Code(std::string_view key);
   void Rehash(std::size_t slotCount);
-  std::uint32_t* Slot(std::string_view key);
+  Entry& SlotOf(std::string_view key, const KeyCode& code);
+  bool Matches(const Entry& slot, std::string_view key, const KeyCode& code) const;
 };
 
 }  // namespace lx
