@@ -464,6 +464,18 @@ TEST(NameParserConstructionTest, MissingOrInvalidDictionaryThrows) {
                lx::LxError);
 }
 
+TEST(NameParserConstructionTest, ANewDictionaryReplacesEveryWord) {
+  TempDir dir;
+  TLxNameParser p(lxtest::WriteFixtureDictionary(
+      dir, {{lx::ctxGenders, "JOHN", "1"}, {lx::ctxPrefix, "DR", "DR"}}, "a.dct"));
+  p.SetDictionaryPath(lxtest::WriteFixtureDictionary(
+      dir, {{lx::ctxGenders, "PAUL", "1"}, {lx::ctxSuffix, "DR", "DR"}}, "b.dct"));
+  p.SetInput("JOHN");
+  EXPECT_EQ(DescribeAll(p), "nrNameLast U9 last=JOHN");
+  p.SetInput("PAUL SMITH DR");
+  EXPECT_EQ(DescribeAll(p), "nrName M1 first=PAUL last=SMITH suffix=DR");
+}
+
 TEST(NameParserConstructionTest, DefaultDictionary) {
   TLxNameParser p(LX_DEFAULT_DICTIONARY);
   p.CheckCompoundNames = true;
