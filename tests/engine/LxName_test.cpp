@@ -457,6 +457,30 @@ TEST_F(NameParserTest, RandomLinesOfDictionaryWords) {
   }
 }
 
+// Conjunctions that a title or professional-title context holds still
+// separate names.
+TEST(NameParserConjunctionTest, ConjunctionsInTitleAndProfessionContexts) {
+  TempDir dir;
+  auto entries = NameEntries();
+  entries.push_back({lx::ctxProfTitles, "AND", "AND"});
+  entries.push_back({lx::ctxPrefix, "&", "&"});
+  TLxNameParser p(lxtest::WriteFixtureDictionary(dir, entries));
+  const Case cases[] = {
+      {kCompound, "JOHN SMITH MD AND MARY",
+       "nrName M1 first=JOHN last=SMITH prof=MD / nrName F2 first=MARY last=SMITH"},
+      {{.type = lx::ntReverse, .compound = true},
+       "SMITH JOHN & MARY",
+       "nrName M1 first=JOHN last=SMITH / nrName U9 last=MARY"},
+      // The conjunction is cut out of the title text and stays in the line.
+      {kReverse, "SMITH MD AND JOHN", "nrName M9 first=AND middle=JOHN last=SMITH prof=MD "},
+  };
+  for (const Case& c : cases) {
+    Apply(p, c.options);
+    p.SetInput(c.input);
+    EXPECT_EQ(DescribeAll(p), c.expected) << c.input;
+  }
+}
+
 TEST(NameParserConstructionTest, MissingOrInvalidDictionaryThrows) {
   TempDir dir;
   EXPECT_THROW(TLxNameParser{dir.File("missing.dct")}, lx::LxError);
