@@ -30,7 +30,9 @@ TLxNameParser::TLxNameParser(const std::string& path) {
   Source.Replacements.AddPair("CARE OF ", "C/O ");
 }
 
-TLxNameParser::~TLxNameParser() { FreeLookups(); }
+TLxNameParser::~TLxNameParser() {
+  FreeLookups();
+}
 
 const TLxNameRec& TLxNameParser::Name(int i) const {
   if (i < 1 || i > kMaxNames) return kResetRecord;
@@ -53,9 +55,18 @@ void TLxNameParser::CreateLookups() {
   FirmSearch = std::make_unique<TLxFirmSearch>(DictionaryPath);
   CareOfSearch = std::make_unique<TLxCareOfSearch>(DictionaryPath);
   LoadContexts();
+  WordIndex.Add(*Genderize, kGiven);
+  WordIndex.Add(*TitleSearch, kTitle);
+  WordIndex.Add(*SuffixSearch, kSuffix);
+  WordIndex.Add(*FamilySearch, kFamily);
+  WordIndex.Add(*JobSearch, kJob);
+  WordIndex.Add(*Ln2Search, kLn2);
+  WordIndex.Add(*CareOfSearch, kCareOf);
+  WordIndex.Add(*FirmSearch, kFirm);
 }
 
 void TLxNameParser::FreeLookups() {
+  WordIndex.Clear();
   Genderize.reset();
   TitleSearch.reset();
   SuffixSearch.reset();
@@ -68,8 +79,8 @@ void TLxNameParser::FreeLookups() {
 
 void TLxNameParser::LoadContexts() {
   // The suffix context feeds the suffix lookup first, then the family lookup.
-  TLxBaseSearch* const lookups[] = {FirmSearch.get(), CareOfSearch.get(), Genderize.get(),
-                                    JobSearch.get(),  Ln2Search.get(),    TitleSearch.get(),
+  TLxBaseSearch* const lookups[] = {FirmSearch.get(),   CareOfSearch.get(), Genderize.get(),
+                                    JobSearch.get(),    Ln2Search.get(),    TitleSearch.get(),
                                     SuffixSearch.get(), FamilySearch.get()};
   LoadLookups(DictionaryPath, lookups);
 }
@@ -191,9 +202,10 @@ bool TLxNameParser::IsFirm() {
       firm = true;
     }
     if (i == 1 && (IsGiven(w) || IsTitle(w))) startsAsPerson = true;
-    if (FirmSearch->Lookup(w)) {
+    const TLxNameIndex::Entry* e = WordIndex.Find(w);
+    if (e != nullptr && (e->contexts & kFirm)) {
       firm = true;
-      if (FirmSearch->Found->Spec_Case) strong = true;
+      if (e->strongFirm) strong = true;
     }
   }
   if (startsAsPerson && !strong) firm = false;
@@ -256,8 +268,7 @@ std::uint8_t TLxNameParser::DetectOrder() {
   if (comma && !rec.Suffix.empty()) {
     // A comma that only sets off the suffix (SMITH JOHN, JR) does not count.
     const std::string_view suffix = rec.Suffix;
-    for (std::size_t p = input.find(','); p != std::string_view::npos;
-         p = input.find(',', p + 1)) {
+    for (std::size_t p = input.find(','); p != std::string_view::npos; p = input.find(',', p + 1)) {
       std::string_view rest = input.substr(p + 1);
       if (!rest.empty() && rest.front() == ' ' && rest.substr(1).starts_with(suffix)) {
         comma = false;
@@ -397,9 +408,10 @@ void TLxNameParser::TakeFirstName() {
   const Str255 w = Word(1);
   char gender = 'U';
   char level = '9';
-  if (IsGiven(w)) {
-    gender = Genderize->Gender;
-    level = Genderize->GenderLevel;
+  const TLxNameIndex::Entry* e = WordIndex.Find(w);
+  if (e != nullptr && (e->contexts & kGiven)) {
+    level = e->genderLevel;
+    gender = TLxGenderize::GenderOf(level);
   }
   DeleteWords(1, 1);
   TLxNameRec& rec = Current();
@@ -559,7 +571,9 @@ Str255 TLxNameParser::FindCareOf() {
   return text;
 }
 
-bool TLxNameParser::IsVanMac(std::string_view word) { return word == "VAN" || word == "MAC"; }
+bool TLxNameParser::IsVanMac(std::string_view word) {
+  return word == "VAN" || word == "MAC";
+}
 
 void TLxNameParser::FinishName() {
   TLxNameRec& rec = Current();
@@ -598,8 +612,11 @@ void TLxNameParser::GenderByPrefixRule() {
     rec.Gender = 'M';
   } else if (rec.Prefix == "MS") {
     rec.Gender = 'F';
-  } else if (rec.Middle.size() > 1 && Genderize->Lookup(rec.Middle)) {
-    rec.Gender = Genderize->Gender;
+  } else if (rec.Middle.size() > 1) {
+    // The first word of the middle name decides (MARY ANN counts as MARY).
+    const std::string_view middle = Blanks(rec.Middle);
+    const TLxNameIndex::Entry* e = WordIndex.Find(middle.substr(0, middle.find(' ')));
+    if (e != nullptr && (e->contexts & kGiven)) rec.Gender = TLxGenderize::GenderOf(e->genderLevel);
   }
 }
 

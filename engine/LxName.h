@@ -63,7 +63,13 @@ struct TLxNameRec {
   Str30 Suffix;
   Str30 ProfTitle;
 
-  void Reset() { *this = TLxNameRec(); }
+  void Reset() {
+    NameResult = nrUnknown;
+    Gender = 'U';
+    GenderLevel = '9';
+    for (Str30* part : {&CareOf, &Prefix, &First, &Middle, &Suffix, &ProfTitle}) part->clear();
+    Last.clear();
+  }
 };
 
 class TLxNameParser : public TLxBaseParser {
@@ -97,12 +103,12 @@ class TLxNameParser : public TLxBaseParser {
   Str255 CompoundSalutation() const;
 
   // Options (numbers as the API gives them).
-  std::uint8_t NameType = ntNatural;            // 0
-  bool CheckFirms = false;                      // 1
-  bool CheckCompoundNames = false;              // 2
-  bool CompoundInitials = false;                // 3
-  bool GenderByPrefix = true;                   // 4
-  bool CommaReverse = false;                    // 5
+  std::uint8_t NameType = ntNatural;              // 0
+  bool CheckFirms = false;                        // 1
+  bool CheckCompoundNames = false;                // 2
+  bool CompoundInitials = false;                  // 3
+  bool GenderByPrefix = true;                     // 4
+  bool CommaReverse = false;                      // 5
   std::uint8_t PrimarySalutation = stPrefixLast;  // 6
   std::uint8_t SecondarySalutation = stFirst;     // 7
   std::uint8_t SalutationError = seFullname;      // 8
@@ -140,7 +146,7 @@ class TLxNameParser : public TLxBaseParser {
   virtual void FinishName();
 
   static bool IsConjunction(std::string_view word);
-  bool IsFamilyWord(std::string_view word) { return FamilySearch->Lookup(word); }
+  bool IsFamilyWord(std::string_view word) { return Is(kFamily, word); }
   int LeadingGivenNames();
   int FamilyIndex();
   Str255 FirmName();
@@ -165,17 +171,36 @@ class TLxNameParser : public TLxBaseParser {
   std::unique_ptr<TLxFamilySearch> FamilySearch;
 
  private:
+  // Bits of the contexts in WordIndex.
+  enum Context : std::uint8_t {
+    kGiven = 1,
+    kTitle = 2,
+    kSuffix = 4,
+    kFamily = 8,
+    kJob = 16,
+    kLn2 = 32,
+    kCareOf = 64,
+    kFirm = 128
+  };
+
   std::array<TLxNameRec, kMaxNames> names_;
   int name_count_ = 1;
+  // Every word test of a parse is one probe here instead of one binary
+  // search per context: a line asks about the same words many times.
+  TLxNameIndex WordIndex;
 
   int Words() const { return Source.WordCount(); }
   std::string_view Word(int i) const { return Source.WordView(i); }
-  bool IsGiven(std::string_view w) { return Genderize->Lookup(w); }
-  bool IsTitle(std::string_view w) { return TitleSearch->Lookup(w); }
-  bool IsSuffix(std::string_view w) { return SuffixSearch->Lookup(w); }
-  bool IsJob(std::string_view w) { return JobSearch->Lookup(w); }
-  bool IsLn2(std::string_view w) { return Ln2Search->Lookup(w); }
-  bool IsCareOfWord(std::string_view w) { return CareOfSearch->Lookup(w); }
+  bool Is(Context c, std::string_view w) const {
+    const TLxNameIndex::Entry* e = WordIndex.Find(w);
+    return e != nullptr && (e->contexts & c) != 0;
+  }
+  bool IsGiven(std::string_view w) { return Is(kGiven, w); }
+  bool IsTitle(std::string_view w) { return Is(kTitle, w); }
+  bool IsSuffix(std::string_view w) { return Is(kSuffix, w); }
+  bool IsJob(std::string_view w) { return Is(kJob, w); }
+  bool IsLn2(std::string_view w) { return Is(kLn2, w); }
+  bool IsCareOfWord(std::string_view w) { return Is(kCareOf, w); }
   // Words first..first+count-1 joined with one blank.
   Str255 JoinWords(int first, int count) const;
 };

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LxConst.h"
 #include "LxLists.h"
@@ -78,10 +79,51 @@ class TLxGenderize : public TLxSimpleSearch {
   // Looks up the first word of text; sets Gender and GenderLevel every time.
   bool Lookup(std::string_view text) override;
   // Gender from GenderLevel: 1, 3 → M; 2, 4 → F; 5 → A; anything else → U.
-  void MapGender();
+  void MapGender() { Gender = GenderOf(GenderLevel); }
+  static char GenderOf(char level);
 
   char Gender = 'U';
   char GenderLevel = '9';
+};
+
+// Every name context answered by one hash probe per word: which of the
+// lookups hold the word, and its gender code and strong-firm flag. Built from
+// the loaded lookups, it agrees with their Lookup answers (same case folding,
+// same cut to 41 characters); it keeps views of their keys, so it is valid
+// while those lookups live unchanged. An entry sits in its hash slot (16
+// bytes), so a probe reads one cache line.
+class TLxNameIndex {
+ public:
+  struct Entry {
+    std::uint64_t head = 0;     // the key's first 8 bytes, folded
+    std::uint32_t key = 0;      // index of the key + 1; 0 marks a free slot
+    std::uint8_t length = 0;    // key length
+    std::uint8_t contexts = 0;  // bits given to Add
+    char genderLevel = '9';     // gender code when a gender lookup holds the word
+    bool strongFirm = false;    // Spec_Case of the firm entry
+  };
+
+  void Clear();
+  // Adds every entry of lookup under the context bit; the gender code comes
+  // from a TLxGenderize, the strong flag from a TLxFirmSearch.
+  void Add(TLxSimpleSearch& lookup, std::uint8_t contextBit);
+  // The entry of word, or nullptr when no lookup holds it.
+  const Entry* Find(std::string_view word) const;
+
+ private:
+  struct KeyCode {
+    std::uint64_t head;
+    std::uint64_t hash;
+  };
+
+  std::vector<std::string_view> keys_;
+  std::vector<Entry> slots_;
+  std::size_t mask_ = 0;
+
+  static KeyCode Code(std::string_view key);
+  void Rehash(std::size_t slotCount);
+  Entry& SlotOf(std::string_view key, const KeyCode& code);
+  bool Matches(const Entry& slot, std::string_view key, const KeyCode& code) const;
 };
 
 }  // namespace lx

@@ -40,8 +40,8 @@ std::vector<lxtest::FixtureEntry> NameEntries() {
 }
 
 const char* ResultName(lx::TLxNameResult r) {
-  static const char* const names[] = {"nrName",  "nrNameLast", "nrFamily",
-                                      "nrFirm",  "nrEmpty",    "nrUnknown"};
+  static const char* const names[] = {"nrName", "nrNameLast", "nrFamily",
+                                      "nrFirm", "nrEmpty",    "nrUnknown"};
   return r <= lx::nrUnknown ? names[r] : "?";
 }
 
@@ -118,145 +118,149 @@ constexpr Options kReverse{.type = lx::ntReverse};
 constexpr Options kDetect{.type = lx::ntDetect};
 constexpr Options kCompound{.compound = true};
 
-
 TEST_F(NameParserTest, NaturalOrder) {
   Check({
-               {kNatural, "JOHN A SMITH JR", "nrName M1 first=JOHN middle=A last=SMITH suffix=JR"},
-               {kNatural, "john a b smith", "nrName M1 first=JOHN middle=A B last=SMITH"},
-               {kNatural, "JOHN VAN DER BERG", "nrName M1 first=JOHN last=VAN DER BERG"},
-               {kNatural, "JOHN SMITH VAN", "nrName M1 first=JOHN last=SMITH"},
-               {kNatural, "JOHN SMITH MD CPA", "nrName M1 first=JOHN last=SMITH prof=MD CPA"},
-               {kNatural, "SMITH", "nrNameLast U9 last=SMITH"},
-               {kNatural, "MARY", "nrName F2 first=MARY"},
-               {kNatural, "DR SMITH", "nrNameLast U9 prefix=DR last=SMITH"},
-               {kNatural, "DR. J. SMITH", "nrName U9 prefix=DR first=J last=SMITH"},
-               {kNatural, "DR DR SMITH", "nrName U9 prefix=DR first=DR last=SMITH"},
-               {kNatural, "C/O JOHN SMITH", "nrName M1 careof=C/O first=JOHN last=SMITH"},
-               {kNatural, "JOHN SMITH FAMILY", "nrFamily M1 first=JOHN last=SMITH suffix=FAMILY"},
-               {kNatural, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
-               // A given name VAN or MAC is never a middle name.
-               {kNatural, "JOHN MAC SMITH", "nrName M1 first=JOHN last=MAC"},
-               {kNatural, "JOHN MARY SMITH", "nrName M1 first=JOHN middle=MARY last=SMITH"},
-               // The words from the conjunction on are not parsed.
-               {kNatural, "JOHN AND MARY SMITH", "nrName M1 first=JOHN"},
-               {kNatural, "MARY SMITH CARE OF JOHN JONES", "nrName F2 first=MARY last=SMITH"},
-               {kNatural, "", "nrNameLast U9"},
-               {kCompound, "", "nrName U9"},
-               {kReverse, "", "nrName U9"},
-               {{.type = 7}, "JOHN SMITH", "nrUnknown U9"},
-           });
+      {kNatural, "JOHN A SMITH JR", "nrName M1 first=JOHN middle=A last=SMITH suffix=JR"},
+      {kNatural, "john a b smith", "nrName M1 first=JOHN middle=A B last=SMITH"},
+      {kNatural, "JOHN VAN DER BERG", "nrName M1 first=JOHN last=VAN DER BERG"},
+      {kNatural, "JOHN SMITH VAN", "nrName M1 first=JOHN last=SMITH"},
+      {kNatural, "JOHN SMITH MD CPA", "nrName M1 first=JOHN last=SMITH prof=MD CPA"},
+      {kNatural, "SMITH", "nrNameLast U9 last=SMITH"},
+      {kNatural, "MARY", "nrName F2 first=MARY"},
+      {kNatural, "DR SMITH", "nrNameLast U9 prefix=DR last=SMITH"},
+      {kNatural, "DR. J. SMITH", "nrName U9 prefix=DR first=J last=SMITH"},
+      {kNatural, "DR DR SMITH", "nrName U9 prefix=DR first=DR last=SMITH"},
+      {kNatural, "C/O JOHN SMITH", "nrName M1 careof=C/O first=JOHN last=SMITH"},
+      {kNatural, "JOHN SMITH FAMILY", "nrFamily M1 first=JOHN last=SMITH suffix=FAMILY"},
+      {kNatural, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
+      // A given name VAN or MAC is never a middle name.
+      {kNatural, "JOHN MAC SMITH", "nrName M1 first=JOHN last=MAC"},
+      {kNatural, "JOHN MARY SMITH", "nrName M1 first=JOHN middle=MARY last=SMITH"},
+      // The words from the conjunction on are not parsed.
+      {kNatural, "JOHN AND MARY SMITH", "nrName M1 first=JOHN"},
+      {kNatural, "MARY SMITH CARE OF JOHN JONES", "nrName F2 first=MARY last=SMITH"},
+      {kNatural, "", "nrNameLast U9"},
+      {kCompound, "", "nrName U9"},
+      {kReverse, "", "nrName U9"},
+      {{.type = 7}, "JOHN SMITH", "nrUnknown U9"},
+  });
 }
 
 TEST_F(NameParserTest, ReverseOrder) {
   constexpr Options kReverseCompound{.type = lx::ntReverse, .compound = true};
   Check({
-               {kReverse, "SMITH JOHN A", "nrName M1 first=JOHN middle=A last=SMITH"},
-               {kReverse, "SMITH JR JOHN", "nrName M1 first=JOHN last=SMITH suffix=JR"},
-               {kReverse, "DR SMITH JOHN", "nrName M1 prefix=DR first=JOHN last=SMITH"},
-               {kReverse, "SMITH MD JOHN", "nrName M1 first=JOHN last=SMITH prof=MD"},
-               {kReverse, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
-               // The first record looks for no care-of word; the middle name
-               // then gives the gender.
-               {kReverse, "C/O SMITH JOHN", "nrName M9 first=SMITH middle=JOHN last=C/O"},
-               {kReverseCompound, "SMITH JOHN AND JONES C/O MARY",
-                "nrName M1 first=JOHN last=SMITH / nrName F2 careof=C/O first=MARY last=JONES"},
-               {kReverseCompound, "SMITH JOHN AND MARY",
-                "nrName M1 first=JOHN last=SMITH / nrName U9 last=MARY"},
-           });
+      {kReverse, "SMITH JOHN A", "nrName M1 first=JOHN middle=A last=SMITH"},
+      {kReverse, "SMITH JR JOHN", "nrName M1 first=JOHN last=SMITH suffix=JR"},
+      {kReverse, "DR SMITH JOHN", "nrName M1 prefix=DR first=JOHN last=SMITH"},
+      {kReverse, "SMITH MD JOHN", "nrName M1 first=JOHN last=SMITH prof=MD"},
+      {kReverse, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
+      // The first record looks for no care-of word; the middle name
+      // then gives the gender.
+      {kReverse, "C/O SMITH JOHN", "nrName M9 first=SMITH middle=JOHN last=C/O"},
+      {kReverseCompound, "SMITH JOHN AND JONES C/O MARY",
+       "nrName M1 first=JOHN last=SMITH / nrName F2 careof=C/O first=MARY last=JONES"},
+      {kReverseCompound, "SMITH JOHN AND MARY",
+       "nrName M1 first=JOHN last=SMITH / nrName U9 last=MARY"},
+  });
 }
 
 TEST_F(NameParserTest, DetectedOrder) {
   constexpr Options kCommaReverse{.type = lx::ntDetect, .commaReverse = true};
   Check({
-          {kDetect, "JOHN SMITH", "nrName M1 first=JOHN last=SMITH"},
-          {kDetect, "SMITH JOHN", "nrName M1 first=JOHN last=SMITH"},
-          {kDetect, "SMITH JOHN A", "nrName M1 first=JOHN middle=A last=SMITH"},
-          {kDetect, "J SMITH", "nrName U9 first=J last=SMITH"},
-          {kDetect, "DR SMITH JOHN", "nrName U9 prefix=DR first=SMITH last=JOHN"},
-          {kDetect, "SMITH, JOHN", "nrName M1 first=JOHN last=SMITH"},
-          {kCommaReverse, "SMITH, JOHN", "nrName M1 first=JOHN last=SMITH"},
-          {kDetect, "JOHN SMITH, JR.", "nrName M1 first=JOHN last=SMITH suffix=JR"},
-          {kCommaReverse, "JOHN SMITH,JR", "nrName M1 first=JOHN last=SMITH suffix=JR"},
-          {kDetect, "JOHN, SMITH", "nrName M1 first=JOHN last=SMITH"},
-          {kCommaReverse, "JOHN, SMITH", "nrName U9 first=SMITH last=JOHN"},
-          {kDetect, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
-          // Detection saw C/O, the parse proper sees CARE OF again.
-          {{.type = lx::ntDetect, .compound = true}, "MARY SMITH CARE OF JOHN JONES",
-           "nrName F2 first=MARY last=SMITH"},
-      });
+      {kDetect, "JOHN SMITH", "nrName M1 first=JOHN last=SMITH"},
+      {kDetect, "SMITH JOHN", "nrName M1 first=JOHN last=SMITH"},
+      {kDetect, "SMITH JOHN A", "nrName M1 first=JOHN middle=A last=SMITH"},
+      {kDetect, "J SMITH", "nrName U9 first=J last=SMITH"},
+      {kDetect, "DR SMITH JOHN", "nrName U9 prefix=DR first=SMITH last=JOHN"},
+      {kDetect, "SMITH, JOHN", "nrName M1 first=JOHN last=SMITH"},
+      {kCommaReverse, "SMITH, JOHN", "nrName M1 first=JOHN last=SMITH"},
+      {kDetect, "JOHN SMITH, JR.", "nrName M1 first=JOHN last=SMITH suffix=JR"},
+      {kCommaReverse, "JOHN SMITH,JR", "nrName M1 first=JOHN last=SMITH suffix=JR"},
+      {kDetect, "JOHN, SMITH", "nrName M1 first=JOHN last=SMITH"},
+      {kCommaReverse, "JOHN, SMITH", "nrName U9 first=SMITH last=JOHN"},
+      {kDetect, "SMITH FAMILY", "nrFamily U9 last=SMITH suffix=FAMILY"},
+      // Detection saw C/O, the parse proper sees CARE OF again.
+      {{.type = lx::ntDetect, .compound = true},
+       "MARY SMITH CARE OF JOHN JONES",
+       "nrName F2 first=MARY last=SMITH"},
+  });
 }
 
 TEST_F(NameParserTest, SeveralNamesShareTheLastName) {
   Check({
-          {kCompound, "JOHN AND MARY SMITH",
-           "nrName M1 first=JOHN last=SMITH / nrName F2 first=MARY last=SMITH"},
-          {kCompound, "JOHN MARY AND PAUL SMITH",
-           "nrUnknown M1 first=JOHN last=SMITH / nrName F2 first=MARY last=SMITH / "
-           "nrName M1 first=PAUL last=SMITH"},
-          {kCompound, "JOHN SMITH AND FAMILY", "nrName M1 first=JOHN last=SMITH"},
-          {kCompound, "MARY SMITH CARE OF JOHN JONES",
-           "nrName F2 first=MARY last=SMITH / nrName M1 careof=C/O first=JOHN last=JONES"},
-          {kCompound, "MR JOHN SMITH & MRS MARY JONES",
-           "nrName M1 prefix=MR first=JOHN last=SMITH / nrName F2 prefix=MRS first=MARY "
-           "last=JONES"},
-          {kCompound, "DR SMITH", "nrNameLast U9 prefix=DR last=SMITH"},
-          // The prefix rule gives MR a gender first, so SMITH stays the first name.
-          {kCompound, "MR SMITH", "nrName M9 prefix=MR first=SMITH"},
-          {kCompound, "JOHN SMITH AND JONES",
-           "nrName M1 first=JOHN last=SMITH / nrName U9 first=JONES last=SMITH"},
-          // A word that starts no name ends the loop.
-          {kCompound, "JOHN SMITH JONES MARY", "nrName M1 first=JOHN last=SMITH"},
-          // Record 5 is the last one: the rest of the line is not parsed.
-          {kCompound, "JOHN AND MARY AND PAUL AND AL AND JOHN AND MARY SMITH",
-           "nrName M1 first=JOHN / nrName F2 first=MARY / nrName M1 first=PAUL / "
-           "nrName M1 first=AL / nrName M1 first=JOHN"},
-          {kCompound, "JOHN MARY PAUL AL JOHN MARY AND PAUL SMITH",
-           "nrUnknown M1 first=JOHN / nrUnknown F2 first=MARY / nrUnknown M1 first=PAUL / "
-           "nrUnknown M1 first=AL / nrName M1 first=JOHN middle=MARY"},
-      });
+      {kCompound, "JOHN AND MARY SMITH",
+       "nrName M1 first=JOHN last=SMITH / nrName F2 first=MARY last=SMITH"},
+      {kCompound, "JOHN MARY AND PAUL SMITH",
+       "nrUnknown M1 first=JOHN last=SMITH / nrName F2 first=MARY last=SMITH / "
+       "nrName M1 first=PAUL last=SMITH"},
+      // A name without a last name takes the one of the name right after it.
+      {kCompound, "JOHN SMITH AND MARY AND PAUL JONES",
+       "nrName M1 first=JOHN last=SMITH / nrName F2 first=MARY last=JONES / "
+       "nrName M1 first=PAUL last=JONES"},
+      {kCompound, "JOHN SMITH AND FAMILY", "nrName M1 first=JOHN last=SMITH"},
+      {kCompound, "MARY SMITH CARE OF JOHN JONES",
+       "nrName F2 first=MARY last=SMITH / nrName M1 careof=C/O first=JOHN last=JONES"},
+      {kCompound, "MR JOHN SMITH & MRS MARY JONES",
+       "nrName M1 prefix=MR first=JOHN last=SMITH / nrName F2 prefix=MRS first=MARY "
+       "last=JONES"},
+      {kCompound, "DR SMITH", "nrNameLast U9 prefix=DR last=SMITH"},
+      // The prefix rule gives MR a gender first, so SMITH stays the first name.
+      {kCompound, "MR SMITH", "nrName M9 prefix=MR first=SMITH"},
+      {kCompound, "JOHN SMITH AND JONES",
+       "nrName M1 first=JOHN last=SMITH / nrName U9 first=JONES last=SMITH"},
+      // A word that starts no name ends the loop.
+      {kCompound, "JOHN SMITH JONES MARY", "nrName M1 first=JOHN last=SMITH"},
+      // Record 5 is the last one: the rest of the line is not parsed.
+      {kCompound, "JOHN AND MARY AND PAUL AND AL AND JOHN AND MARY SMITH",
+       "nrName M1 first=JOHN / nrName F2 first=MARY / nrName M1 first=PAUL / "
+       "nrName M1 first=AL / nrName M1 first=JOHN"},
+      {kCompound, "JOHN MARY PAUL AL JOHN MARY AND PAUL SMITH",
+       "nrUnknown M1 first=JOHN / nrUnknown F2 first=MARY / nrUnknown M1 first=PAUL / "
+       "nrUnknown M1 first=AL / nrName M1 first=JOHN middle=MARY"},
+  });
 }
 
 TEST_F(NameParserTest, Firms) {
   constexpr Options kFirms{.firms = true};
   constexpr Options kFirmsCompound{.compound = true, .firms = true};
   Check({
-               {kFirms, "ACME INC", "nrFirm U9 last=ACME INC"},
-               {kNatural, "ACME INC", "nrName U9 first=ACME last=INC"},
-               // A weak firm word does not make a person a firm; a strong one does.
-               {kFirms, "JOHN SMITH INC", "nrName M1 first=JOHN last=SMITH"},
-               {kFirms, "DR SMITH INC", "nrName U9 prefix=DR first=SMITH last=INC"},
-               {kFirms, "JOHN SMITH CORP", "nrFirm U9 last=JOHN SMITH CORP"},
-               {kFirms, "SMITH AND JONES", "nrFirm U9 last=SMITH AND JONES"},
-               {kFirmsCompound, "SMITH AND JONES", "nrName U9 first=SMITH / nrName U9 first=JONES"},
-               {kFirmsCompound, "ACME INC AND JOHN SMITH",
-                "nrFirm U9 last=ACME INC / nrName M1 first=JOHN last=SMITH"},
-               // The firm test stops at the conjunction when looking for several names.
-               {kFirmsCompound, "ACME AND JONES INC",
-                "nrName U9 first=ACME / nrFirm U9 last=JONES INC"},
-               {kFirms, "ACME WIDGETS AND GADGETS OF THE GREATER AREA INC",
-                "nrFirm U9 last=ACME WIDGETS AND GADGETS OF THE GREATER "},
-           });
+      {kFirms, "ACME INC", "nrFirm U9 last=ACME INC"},
+      {kNatural, "ACME INC", "nrName U9 first=ACME last=INC"},
+      // A weak firm word does not make a person a firm; a strong one does.
+      {kFirms, "JOHN SMITH INC", "nrName M1 first=JOHN last=SMITH"},
+      {kFirms, "DR SMITH INC", "nrName U9 prefix=DR first=SMITH last=INC"},
+      {kFirms, "JOHN SMITH CORP", "nrFirm U9 last=JOHN SMITH CORP"},
+      {kFirms, "SMITH AND JONES", "nrFirm U9 last=SMITH AND JONES"},
+      {kFirmsCompound, "SMITH AND JONES", "nrName U9 first=SMITH / nrName U9 first=JONES"},
+      {kFirmsCompound, "ACME INC AND JOHN SMITH",
+       "nrFirm U9 last=ACME INC / nrName M1 first=JOHN last=SMITH"},
+      // The firm test stops at the conjunction when looking for several names.
+      {kFirmsCompound, "ACME AND JONES INC", "nrName U9 first=ACME / nrFirm U9 last=JONES INC"},
+      {kFirms, "ACME WIDGETS AND GADGETS OF THE GREATER AREA INC",
+       "nrFirm U9 last=ACME WIDGETS AND GADGETS OF THE GREATER "},
+  });
 }
 
 TEST_F(NameParserTest, CompoundInitialsAndGender) {
   constexpr Options kInitials{.initials = true};
   Check({
-               {kInitials, "JA SMITH", "nrName U9 first=J middle=A last=SMITH"},
-               {kNatural, "JA SMITH", "nrName U9 first=JA last=SMITH"},
-               {kInitials, "AL SMITH", "nrName M1 first=AL last=SMITH"},
-               {kInitials, "JA B SMITH", "nrName U9 first=JA middle=B last=SMITH"},
-               // A two-letter last title becomes the first name, then two initials.
-               {kInitials, "MR DR", "nrNameLast M9 prefix=MR first=D middle=R"},
-               {kNatural, "MR SMITH", "nrNameLast M9 prefix=MR last=SMITH"},
-               {kNatural, "MS SMITH", "nrNameLast F9 prefix=MS last=SMITH"},
-               {kNatural, "MRS SMITH", "nrNameLast U9 prefix=MRS last=SMITH"},
-               {kNatural, "MR DR SMITH", "nrNameLast U9 prefix=MR DR last=SMITH"},
-               {{.byPrefix = false}, "MR SMITH", "nrNameLast U9 prefix=MR last=SMITH"},
-               {kNatural, "J MARY SMITH", "nrName F9 first=J middle=MARY last=SMITH"},
-               {{.byPrefix = false}, "J MARY SMITH", "nrName U9 first=J middle=MARY last=SMITH"},
-               // A known gender is never overruled by the prefix.
-               {kNatural, "MS JOHN SMITH", "nrName M1 prefix=MS first=JOHN last=SMITH"},
-           });
+      {kInitials, "JA SMITH", "nrName U9 first=J middle=A last=SMITH"},
+      {kNatural, "JA SMITH", "nrName U9 first=JA last=SMITH"},
+      {kInitials, "AL SMITH", "nrName M1 first=AL last=SMITH"},
+      {kInitials, "JA B SMITH", "nrName U9 first=JA middle=B last=SMITH"},
+      // A two-letter last title becomes the first name, then two initials.
+      {kInitials, "MR DR", "nrNameLast M9 prefix=MR first=D middle=R"},
+      {kNatural, "MR SMITH", "nrNameLast M9 prefix=MR last=SMITH"},
+      {kNatural, "MS SMITH", "nrNameLast F9 prefix=MS last=SMITH"},
+      {kNatural, "MRS SMITH", "nrNameLast U9 prefix=MRS last=SMITH"},
+      {kNatural, "MR DR SMITH", "nrNameLast U9 prefix=MR DR last=SMITH"},
+      {{.byPrefix = false}, "MR SMITH", "nrNameLast U9 prefix=MR last=SMITH"},
+      {kNatural, "J MARY SMITH", "nrName F9 first=J middle=MARY last=SMITH"},
+      {kNatural, "J MARY A SMITH", "nrName F9 first=J middle=MARY A last=SMITH"},
+      {{.byPrefix = false}, "J MARY SMITH", "nrName U9 first=J middle=MARY last=SMITH"},
+      // A known gender is never overruled by the prefix.
+      {kNatural, "MS JOHN SMITH", "nrName M1 prefix=MS first=JOHN last=SMITH"},
+  });
 }
 
 TEST_F(NameParserTest, FieldsAreCutToTheirWidths) {
@@ -374,7 +378,8 @@ TEST_F(NameParserTest, CompoundSalutation) {
       {"JOHN MARY AND PAUL SMITH", kCompound, "DEAR JOHN, MARY AND PAUL:"},
       {"JOHN SMITH", kCompound, ""},
       {"J AND MARY SMITH", kCompound, ""},
-      {"ACME INC AND JOHN SMITH AND MARY", {.compound = true, .firms = true},
+      {"ACME INC AND JOHN SMITH AND MARY",
+       {.compound = true, .firms = true},
        "DEAR JOHN AND MARY:"},
   };
   for (const auto& c : cases) {
@@ -432,9 +437,9 @@ TEST_F(NameParserTest, NoLineMakesAParseFail) {
 
 TEST_F(NameParserTest, RandomLinesOfDictionaryWords) {
   // Lines built from the words every stage reacts to, under every option.
-  const char* const words[] = {"JOHN", "MARY", "AL",  "MR",  "DR",     "JR",  "FAMILY", "INC",
-                               "CORP", "MD",   "VAN", "DER", "C/O",    "AND", "&",      "OR",
-                               "J",    "JA",   "SMITH", ",", "CARE OF", "MAC", "A"};
+  const char* const words[] = {"JOHN", "MARY", "AL",    "MR",  "DR",      "JR",  "FAMILY", "INC",
+                               "CORP", "MD",   "VAN",   "DER", "C/O",     "AND", "&",      "OR",
+                               "J",    "JA",   "SMITH", ",",   "CARE OF", "MAC", "A"};
   std::mt19937 rng(7);
   for (int n = 0; n < 3000; ++n) {
     std::string line;
@@ -452,11 +457,47 @@ TEST_F(NameParserTest, RandomLinesOfDictionaryWords) {
   }
 }
 
+// Conjunctions that a title or professional-title context holds still
+// separate names.
+TEST(NameParserConjunctionTest, ConjunctionsInTitleAndProfessionContexts) {
+  TempDir dir;
+  auto entries = NameEntries();
+  entries.push_back({lx::ctxProfTitles, "AND", "AND"});
+  entries.push_back({lx::ctxPrefix, "&", "&"});
+  TLxNameParser p(lxtest::WriteFixtureDictionary(dir, entries));
+  const Case cases[] = {
+      {kCompound, "JOHN SMITH MD AND MARY",
+       "nrName M1 first=JOHN last=SMITH prof=MD / nrName F2 first=MARY last=SMITH"},
+      {{.type = lx::ntReverse, .compound = true},
+       "SMITH JOHN & MARY",
+       "nrName M1 first=JOHN last=SMITH / nrName U9 last=MARY"},
+      // The conjunction is cut out of the title text and stays in the line.
+      {kReverse, "SMITH MD AND JOHN", "nrName M9 first=AND middle=JOHN last=SMITH prof=MD "},
+  };
+  for (const Case& c : cases) {
+    Apply(p, c.options);
+    p.SetInput(c.input);
+    EXPECT_EQ(DescribeAll(p), c.expected) << c.input;
+  }
+}
+
 TEST(NameParserConstructionTest, MissingOrInvalidDictionaryThrows) {
   TempDir dir;
   EXPECT_THROW(TLxNameParser{dir.File("missing.dct")}, lx::LxError);
   EXPECT_THROW(TLxNameParser{lxtest::WriteBytes(dir, "bad.dct", std::string(200, 'x'))},
                lx::LxError);
+}
+
+TEST(NameParserConstructionTest, ANewDictionaryReplacesEveryWord) {
+  TempDir dir;
+  TLxNameParser p(lxtest::WriteFixtureDictionary(
+      dir, {{lx::ctxGenders, "JOHN", "1"}, {lx::ctxPrefix, "DR", "DR"}}, "a.dct"));
+  p.SetDictionaryPath(lxtest::WriteFixtureDictionary(
+      dir, {{lx::ctxGenders, "PAUL", "1"}, {lx::ctxSuffix, "DR", "DR"}}, "b.dct"));
+  p.SetInput("JOHN");
+  EXPECT_EQ(DescribeAll(p), "nrNameLast U9 last=JOHN");
+  p.SetInput("PAUL SMITH DR");
+  EXPECT_EQ(DescribeAll(p), "nrName M1 first=PAUL last=SMITH suffix=DR");
 }
 
 TEST(NameParserConstructionTest, DefaultDictionary) {

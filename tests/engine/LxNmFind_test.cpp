@@ -19,22 +19,22 @@ struct GenderCase {
 
 TEST(TLxGenderizeTest, ReportsGenderAndLevelOfTheFirstWord) {
   TempDir dir;
-  const std::string path = lxtest::WriteFixtureDictionary(
-      dir, {{lx::ctxGenders, "JOHN", "1"},
-            {lx::ctxGenders, "Mary", "2 female"},
-            {lx::ctxGenders, "JAMIE", "3"},
-            {lx::ctxGenders, "ALEX", "4"},
-            {lx::ctxGenders, "SAM", "5"},
-            {lx::ctxGenders, "ODD", "7"},
-            {lx::ctxGenders, "EMPTY", ""},
-            {lx::ctxPrefix, "MR", "1"}});
+  const std::string path =
+      lxtest::WriteFixtureDictionary(dir, {{lx::ctxGenders, "JOHN", "1"},
+                                           {lx::ctxGenders, "Mary", "2 female"},
+                                           {lx::ctxGenders, "JAMIE", "3"},
+                                           {lx::ctxGenders, "ALEX", "4"},
+                                           {lx::ctxGenders, "SAM", "5"},
+                                           {lx::ctxGenders, "ODD", "7"},
+                                           {lx::ctxGenders, "EMPTY", ""},
+                                           {lx::ctxPrefix, "MR", "1"}});
   lx::TLxGenderize g(path);
   g.LoadFromFile();
   const GenderCase cases[] = {
-      {"JOHN", true, 'M', '1'},     {"MARY", true, 'F', '2'},  {"mary ann", true, 'F', '2'},
-      {"  JAMIE  ", true, 'M', '3'}, {"ALEX", true, 'F', '4'}, {"SAM", true, 'A', '5'},
-      {"ODD", true, 'U', '7'},      {"EMPTY", true, 'U', '\0'}, {"SMITH", false, 'U', '9'},
-      {"MR", false, 'U', '9'},      {"   ", false, 'U', '9'},   {"ANN MARY", false, 'U', '9'},
+      {"JOHN", true, 'M', '1'},      {"MARY", true, 'F', '2'},   {"mary ann", true, 'F', '2'},
+      {"  JAMIE  ", true, 'M', '3'}, {"ALEX", true, 'F', '4'},   {"SAM", true, 'A', '5'},
+      {"ODD", true, 'U', '7'},       {"EMPTY", true, 'U', '\0'}, {"SMITH", false, 'U', '9'},
+      {"MR", false, 'U', '9'},       {"   ", false, 'U', '9'},   {"ANN MARY", false, 'U', '9'},
   };
   for (const auto& c : cases) {
     g.Gender = 'X';
@@ -64,14 +64,14 @@ TEST(TLxGenderizeTest, DuplicateRecordChangesNoName) {
 
 TEST(NameLookupsTest, ContextsAndFamilyFilter) {
   TempDir dir;
-  const std::string path = lxtest::WriteFixtureDictionary(
-      dir, {{lx::ctxSuffix, "JR", "JR", 0},
-            {lx::ctxSuffix, "FAMILY", "FAMILY", 1},
-            {lx::ctxFirms, "INC", "INC", 1},
-            {lx::ctxCareOf, "C/O", "C/O"},
-            {lx::ctxProfTitles, "MD", "MD"},
-            {lx::ctxCompoundLast, "VAN", "VAN"},
-            {lx::ctxPrefix, "DR", "DR"}});
+  const std::string path =
+      lxtest::WriteFixtureDictionary(dir, {{lx::ctxSuffix, "JR", "JR", 0},
+                                           {lx::ctxSuffix, "FAMILY", "FAMILY", 1},
+                                           {lx::ctxFirms, "INC", "INC", 1},
+                                           {lx::ctxCareOf, "C/O", "C/O"},
+                                           {lx::ctxProfTitles, "MD", "MD"},
+                                           {lx::ctxCompoundLast, "VAN", "VAN"},
+                                           {lx::ctxPrefix, "DR", "DR"}});
   lx::TLxSuffixSearch suffixes(path);
   lx::TLxFamilySearch family(path);
   lx::TLxFirmSearch firms(path);
@@ -101,6 +101,80 @@ TEST(NameLookupsTest, ContextsAndFamilyFilter) {
   EXPECT_EQ(particles.ContextId(), 901);
   EXPECT_EQ(titles.ContextId(), 1001);
   EXPECT_EQ(family.ContextId(), 1101);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TLxNameIndexTest, AgreesWithEveryLookup) {
+  TempDir dir;
+  const std::string longKey = "Abcdefghijklmnopqrstuvwxyzabcdefghijklmnopq";  // 43 characters
+  const std::string path =
+      lxtest::WriteFixtureDictionary(dir, {{lx::ctxGenders, "Mary", "2"},
+                                           {lx::ctxGenders, "JEAN-LUC", "1"},
+                                           {lx::ctxGenders, "Ren\xE9", "3"},
+                                           {lx::ctxGenders, longKey, "5"},
+                                           {lx::ctxFirms, "inc", "INC", 1},
+                                           {lx::ctxFirms, "CO", "CO", 0},
+                                           {lx::ctxFirms, "Mary", "MARY", 0},
+                                           {lx::ctxPrefix, "MR", "MR"},
+                                           {lx::ctxPrefix, "Mary", "MARY"},
+                                           {lx::ctxSuffix, "FAMILY", "FAMILY", 1},
+                                           {lx::ctxSuffix, "jr", "JR"}});
+  lx::TLxGenderize given(path);
+  lx::TLxFirmSearch firms(path);
+  lx::TLxTitleSearch titles(path);
+  lx::TLxSuffixSearch suffixes(path);
+  lx::TLxFamilySearch family(path);
+  lx::TLxBaseSearch* all[] = {&given, &firms, &titles, &suffixes, &family};
+  lx::LoadLookups(path, all);
+  lx::TLxNameIndex index;
+  index.Add(given, 1);
+  index.Add(firms, 2);
+  index.Add(titles, 4);
+  index.Add(suffixes, 8);
+  index.Add(family, 16);
+
+  const std::string probes[] = {"MARY",
+                                "mary",
+                                "MARy",
+                                "JEAN-LUC",
+                                "jean-luc",
+                                "REN\xE9",
+                                "REN\xC9",
+                                "INC",
+                                "Co",
+                                "MR",
+                                "MRS",
+                                "FAMILY",
+                                "JR",
+                                "",
+                                longKey,
+                                longKey.substr(0, 41) + "ZZ",
+                                longKey.substr(0, 40),
+                                "M\xC1RY",
+                                "{ARY",
+                                "`ARY",
+                                "SMITH",
+                                "ABCDEFGHIJ",
+                                "abcdefgh"};
+  lx::TLxSimpleSearch* lookups[] = {&given, &firms, &titles, &suffixes, &family};
+  for (const std::string& w : probes) {
+    const lx::TLxNameIndex::Entry* e = index.Find(w);
+    for (int k = 0; k < 5; ++k) {
+      const bool inIndex = e != nullptr && (e->contexts & (1 << k)) != 0;
+      EXPECT_EQ(inIndex, lookups[k]->Lookup(w)) << w << " context bit " << k;
+    }
+    if (given.Lookup(w)) {
+      ASSERT_NE(e, nullptr);
+      EXPECT_EQ(e->genderLevel, given.GenderLevel) << w;
+    }
+    if (firms.Lookup(w)) {
+      EXPECT_EQ(e->strongFirm, firms.Found->Spec_Case != 0) << w;
+    }
+  }
+  EXPECT_EQ(lx::TLxNameIndex().Find("MARY"), nullptr);
 }
 
 }  // namespace
