@@ -69,9 +69,10 @@ def case_line(r):
     return name_line(r) if r.random() < 0.5 else address_line(r)
 
 
-KINDS = {  # kind: (line maker, engine benchmark name pattern)
-    "name": (name_line, r"Name"), "address": (address_line, r"Addr"),
-    "city": (city_line, r"City"), "cancity": (cancity_line, r"Canad"), "case": (case_line, r"Case"),
+KINDS = {  # kind: (line maker, the engine benchmark of that parser)
+    "name": (name_line, r"^BM_ParseNameLines$"), "address": (address_line, r"^BM_AddressParseMix$"),
+    "city": (city_line, r"^BM_UsCityLine$"), "cancity": (cancity_line, r"^BM_CanadianCityLine$"),
+    "case": (case_line, r"^BM_ConvertCase$"),
 }
 
 
@@ -79,7 +80,9 @@ def engine_rates(bench):
     """items_per_second of every engine benchmark, by name."""
     if not os.path.exists(bench):
         return {}
-    out = subprocess.run([bench, "--benchmark_format=json", "--benchmark_min_time=0.3"],
+    wanted = "|".join(pattern.strip("^$") for _, pattern in KINDS.values())
+    out = subprocess.run([bench, "--benchmark_format=json", "--benchmark_min_time=0.3",
+                          f"--benchmark_filter={wanted}"],
                          capture_output=True, text=True).stdout
     try:
         return {b["name"]: b.get("items_per_second", 0) for b in json.loads(out)["benchmarks"]}

@@ -100,7 +100,9 @@ class ShortString {
 
  private:
   std::uint8_t length_ = 0;
-  std::array<char, N> data_{};
+  // Only the first length_ bytes are meaningful; the rest is left uninitialised so
+  // that making and returning short strings costs no more than their text.
+  std::array<char, N> data_;
 };
 
 using Str255 = ShortString<255>;

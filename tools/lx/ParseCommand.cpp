@@ -49,8 +49,14 @@ void CheckDictionaryFile(const std::string& path) {
     throw std::runtime_error("dictionary \"" + path + "\" does not exist or is not a file");
 }
 
-std::string Text(std::string_view s) { return std::string(s); }
-std::string Char(char c) { return std::string(1, c); }
+// Fills values in place, so that their storage is reused from record to record.
+void Assign(std::vector<std::string>& values, std::initializer_list<std::string_view> parts) {
+  values.resize(parts.size());
+  std::size_t i = 0;
+  for (std::string_view part : parts) values[i++].assign(part);
+}
+
+std::string_view Char(const char& c) { return {&c, 1}; }
 
 // ---- names --------------------------------------------------------------------------
 
@@ -74,6 +80,10 @@ const char* kNameFields[] = {"prefix", "first",  "middle", "last",      "suffix"
                              "care_of", "gender", "gender_level", "result", "full_name",
                              "salutation"};
 const char* kResultNames[] = {"nrName", "nrNameLast", "nrFamily", "nrFirm", "nrEmpty", "nrUnknown"};
+
+std::size_t Columns(bool allNames) {
+  return std::size(kNameFields) * (allNames ? lx::TLxNameParser::kMaxNames : 1) + 2;
+}
 
 std::vector<std::string> NameColumns(bool allNames) {
   std::vector<std::string> c(std::begin(kNameFields), std::end(kNameFields));
@@ -103,12 +113,13 @@ class NameJob : public ParseJob {
   }
   void Parse(std::string_view text) override { p_.SetInput(text); }
   void Values(std::vector<std::string>& v) override {
-    v.clear();
-    AddName(v, 1);
-    v.push_back(std::to_string(p_.NameCount()));
-    v.push_back(Text(p_.CompoundSalutation()));
+    v.resize(Columns(all_));
+    std::size_t at = AddName(v, 0, 1);
+    const char count = static_cast<char>('0' + p_.NameCount());
+    v[at++].assign(1, count);
+    v[at++].assign(p_.CompoundSalutation());
     if (all_)
-      for (int n = 2; n <= lx::TLxNameParser::kMaxNames; ++n) AddName(v, n);
+      for (int n = 2; n <= lx::TLxNameParser::kMaxNames; ++n) at = AddName(v, at, n);
   }
   // Every parsed name goes into "names", whether or not --all-names widens the columns.
   void Json(JsonObject& json, const std::vector<std::string>&,
@@ -116,8 +127,8 @@ class NameJob : public ParseJob {
     std::string names = "[";
     for (int n = 1; n <= p_.NameCount(); ++n) {
       if (n > 1) names += ',';
-      record_.clear();
-      AddName(record_, n);
+      record_.resize(std::size(kNameFields));
+      AddName(record_, 0, n);
       JsonObject rec(names);
       for (std::size_t f = 0; f < std::size(kNameFields); ++f)
         rec.String(kNameFields[f], lx::AnsiToUtf8(record_[f]));
@@ -130,20 +141,21 @@ class NameJob : public ParseJob {
   }
 
  private:
-  void AddName(std::vector<std::string>& v, int n) {
+  // Writes name n's twelve fields from v[at] on; returns the index after them.
+  std::size_t AddName(std::vector<std::string>& v, std::size_t at, int n) {
     const lx::TLxNameRec& r = p_.Name(n);
-    v.push_back(Text(r.Prefix));
-    v.push_back(Text(r.First));
-    v.push_back(Text(r.Middle));
-    v.push_back(Text(r.Last));
-    v.push_back(Text(r.Suffix));
-    v.push_back(Text(r.ProfTitle));
-    v.push_back(Text(r.CareOf));
-    v.push_back(Char(r.Gender));
-    v.push_back(Char(r.GenderLevel));
-    v.push_back(r.NameResult <= lx::nrUnknown ? kResultNames[r.NameResult] : "nrUnknown");
-    v.push_back(n <= p_.NameCount() ? Text(p_.FullName(n)) : std::string());
-    v.push_back(n <= p_.NameCount() ? Text(p_.Salutation(n)) : std::string());
+    const bool parsed = n <= p_.NameCount();
+    for (std::string_view f : {std::string_view(r.Prefix), std::string_view(r.First),
+                               std::string_view(r.Middle), std::string_view(r.Last),
+                               std::string_view(r.Suffix), std::string_view(r.ProfTitle),
+                               std::string_view(r.CareOf), Char(r.Gender), Char(r.GenderLevel),
+                               std::string_view(r.NameResult <= lx::nrUnknown
+                                                    ? kResultNames[r.NameResult]
+                                                    : "nrUnknown")})
+      v[at++].assign(f);
+    v[at++].assign(parsed ? std::string_view(p_.FullName(n)) : std::string_view());
+    v[at++].assign(parsed ? std::string_view(p_.Salutation(n)) : std::string_view());
+    return at;
   }
   lx::TLxNameParser p_;
   bool all_;
@@ -175,22 +187,22 @@ class AddressJob : public ParseJob {
   }
   void Parse(std::string_view text) override { p_.SetInput(text); }
   void Values(std::vector<std::string>& v) override {
-    auto padded = [&](std::string_view s) { return Text(o_.trim ? lx::Trim(s) : s); };
-    v = {padded(p_.HousePrefix),
+    auto padded = [&](std::string_view s) { return o_.trim ? lx::Trim(s) : s; };
+    Assign(v, {padded(p_.HousePrefix),
          padded(p_.HouseNumber),
          padded(std::string_view(&p_.HouseSuffix, 1)),
-         Text(p_.Fraction),
-         Text(p_.PreDir),
-         Text(p_.StreetName),
-         Text(p_.StreetSuffix),
-         Text(p_.PostDir),
-         Text(p_.UnitDesignator),
+         p_.Fraction,
+         p_.PreDir,
+         p_.StreetName,
+         p_.StreetSuffix,
+         p_.PostDir,
+         p_.UnitDesignator,
          padded(p_.UnitValue),
          padded(p_.Box),
          padded(p_.Route),
          padded(std::string_view(&p_.OddEven, 1)),
-         Text(p_.MatchCode()),
-         Text(p_.WalkKey(o_.walkOddEven ? 1 : 0))};
+         p_.MatchCode(),
+         p_.WalkKey(o_.walkOddEven ? 1 : 0)});
   }
 
  private:
@@ -205,8 +217,8 @@ class CityJob : public ParseJob {
   explicit CityJob(const std::string& dict) : p_(dict) {}
   void Parse(std::string_view text) override { p_.SetInput(text); }
   void Values(std::vector<std::string>& v) override {
-    v = {Text(p_.City), Text(p_.StateAbbr), Text(p_.StateName), Text(p_.Zip),
-         Text(p_.Zip4), Text(p_.GetScf()),  Text(p_.Fips),      p_.ZipOk ? "true" : "false"};
+    Assign(v, {p_.City, p_.StateAbbr, p_.StateName, p_.Zip, p_.Zip4, p_.GetScf(), p_.Fips,
+               p_.ZipOk ? "true" : "false"});
   }
   void Json(JsonObject& json, const std::vector<std::string>& columns,
             const std::vector<std::string>& utf8) override {
@@ -223,7 +235,7 @@ class CanadianCityJob : public ParseJob {
   explicit CanadianCityJob(const std::string& dict) : p_(dict) {}
   void Parse(std::string_view text) override { p_.SetInput(text); }
   void Values(std::vector<std::string>& v) override {
-    v = {Text(p_.City), Text(p_.ProvAbbr), Text(p_.ProvName), Text(p_.PostalCode)};
+    Assign(v, {p_.City, p_.ProvAbbr, p_.ProvName, p_.PostalCode});
   }
 
  private:
@@ -242,7 +254,7 @@ class CaseJob : public ParseJob {
     p_.LastNameOption = o.noLastNames ? 0 : 1;
   }
   void Parse(std::string_view text) override { cased_ = p_.ConvertCase(text, states_ ? 1 : 0); }
-  void Values(std::vector<std::string>& v) override { v = {Text(cased_)}; }
+  void Values(std::vector<std::string>& v) override { Assign(v, {cased_}); }
 
  private:
   lx::TLxCaser p_;

@@ -141,11 +141,42 @@ std::string RenderTable(const std::string& rows) {
   return out;
 }
 
+// Batches are recycled, so that records and output keep their storage from
+// one batch to the next and a run allocates little once it has started.
 struct Batch {
-  std::vector<InputRecord> records;
+  std::vector<InputRecord> records;  // the first count are this batch's
+  std::size_t count = 0;
   std::string output;
   bool done = false;
 };
+
+// Texts the engine gave back, in UTF-8; plain ASCII is copied as it is.
+void ToUtf8(std::string_view ansi, std::string& out) {
+  out.clear();
+  for (char c : ansi) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      out = lx::AnsiToUtf8(ansi);
+      return;
+    }
+  }
+  out.assign(ansi);
+}
+
+void AppendDelimitedField(std::string& out, char delimiter, std::string_view f) {
+  const bool plain = std::none_of(f.begin(), f.end(), [delimiter](char c) {
+    return c == delimiter || c == '"' || c == '\n' || c == '\r';
+  });
+  if (plain) {
+    out += f;
+    return;
+  }
+  out += '"';
+  for (char c : f) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
 
 // What one thread needs to turn records into output text.
 struct Worker {
@@ -154,20 +185,27 @@ struct Worker {
   std::vector<std::string> values;
   std::vector<std::string> utf8;
   std::vector<std::string> row;
+  std::string inputUtf8;
 
   // Indexes of the columns to write, or empty for all of them.
   void Process(const JobKind& kind, const RunOptions& o, std::size_t column,
                const std::vector<std::size_t>& selected, Batch& batch) {
-    for (InputRecord& rec : batch.records) {
+    for (std::size_t r = 0; r < batch.count; ++r) {
+      InputRecord& rec = batch.records[r];
       const std::string& field = rec.fields[column];
       ToEngineText(field, text);
       job->Parse(text);
       job->Values(values);
       utf8.resize(values.size());
-      for (std::size_t i = 0; i < values.size(); ++i) utf8[i] = lx::AnsiToUtf8(values[i]);
+      for (std::size_t i = 0; i < values.size(); ++i) ToUtf8(values[i], utf8[i]);
       if (o.format == OutputFormat::Jsonl) {
         JsonObject json(batch.output);
-        json.String("input", IsUtf8(field) ? field : lx::AnsiToUtf8(field));
+        if (IsUtf8(field)) {
+          json.String("input", field);
+        } else {
+          ToUtf8(field, inputUtf8);
+          json.String("input", inputUtf8);
+        }
         if (selected.empty()) {
           job->Json(json, kind.columns, utf8);
         } else {
@@ -177,17 +215,30 @@ struct Worker {
         batch.output += '\n';
         continue;
       }
-      row = std::move(rec.fields);
-      if (selected.empty()) {
-        row.insert(row.end(), utf8.begin(), utf8.end());
-      } else {
-        for (std::size_t i : selected) row.push_back(utf8[i]);
-      }
       if (o.format == OutputFormat::Table) {
+        row = rec.fields;
+        if (selected.empty()) {
+          row.insert(row.end(), utf8.begin(), utf8.end());
+        } else {
+          for (std::size_t i : selected) row.push_back(utf8[i]);
+        }
         AppendTableRow(batch.output, row);
-      } else {
-        AppendDelimitedRow(batch.output, o.format == OutputFormat::Tsv ? '\t' : ',', row);
+        continue;
       }
+      const char delimiter = o.format == OutputFormat::Tsv ? '\t' : ',';
+      bool first = true;
+      auto put = [&](std::string_view f) {
+        if (!first) batch.output += delimiter;
+        first = false;
+        AppendDelimitedField(batch.output, delimiter, f);
+      };
+      for (const std::string& f : rec.fields) put(f);
+      if (selected.empty()) {
+        for (const std::string& v : utf8) put(v);
+      } else {
+        for (std::size_t i : selected) put(utf8[i]);
+      }
+      batch.output += '\n';
     }
   }
 };
@@ -344,17 +395,7 @@ void JsonObject::Raw(std::string_view name, std::string_view json) {
 void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std::string>& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i) out += delimiter;
-    const std::string& f = fields[i];
-    if (f.find_first_of(std::string{delimiter, '"', '\n', '\r'}) == std::string::npos) {
-      out += f;
-      continue;
-    }
-    out += '"';
-    for (char c : f) {
-      if (c == '"') out += '"';
-      out += c;
-    }
-    out += '"';
+    AppendDelimitedField(out, delimiter, fields[i]);
   }
   out += '\n';
 }
@@ -482,6 +523,16 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     std::condition_variable cv;
     std::deque<std::shared_ptr<Batch>> todo;
     std::deque<std::shared_ptr<Batch>> pending;
+    std::vector<std::shared_ptr<Batch>> spare;
+    auto newBatch = [&] {
+      if (spare.empty()) return std::make_shared<Batch>();
+      std::shared_ptr<Batch> b = std::move(spare.back());
+      spare.pop_back();
+      b->count = 0;
+      b->output.clear();
+      b->done = false;
+      return b;
+    };
     bool closing = false;
     std::string failure;
     std::vector<std::thread> pool;
@@ -529,12 +580,14 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
       }
       emit(b->output);
       pending.pop_front();
+      spare.push_back(std::move(b));
     };
     auto submit = [&](std::shared_ptr<Batch> b) {
-      done += b->records.size();
+      done += b->count;
       if (threads == 1) {
         workers.front().Process(kind, o, column, selected, *b);
         emit(b->output);
+        spare.push_back(std::move(b));
         return;
       }
       {
@@ -550,9 +603,10 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
       std::uint64_t bytesBefore = 0;
       for (std::size_t i = 0; i < readers.size(); ++i) {
         RecordReader& reader = *readers[i];
-        auto batch = std::make_shared<Batch>();
-        InputRecord rec;
+        std::shared_ptr<Batch> batch = newBatch();
         while (true) {
+          if (batch->count == batch->records.size()) batch->records.emplace_back();
+          InputRecord& rec = batch->records[batch->count];
           bool got = false;
           try {
             got = reader.Next(rec);
@@ -566,14 +620,13 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
           }
           if (!got) break;
           if (column >= rec.fields.size()) rec.fields.resize(column + 1);
-          batch->records.push_back(std::move(rec));
-          if (batch->records.size() == kBatchRecords) {
+          if (++batch->count == kBatchRecords) {
             submit(std::move(batch));
-            batch = std::make_shared<Batch>();
+            batch = newBatch();
             progress.Update(bytesBefore + reader.BytesRead(), done);
           }
         }
-        if (!batch->records.empty()) submit(std::move(batch));
+        if (batch->count > 0) submit(std::move(batch));
         bytesBefore += reader.BytesRead();
       }
       while (!pending.empty()) writeFront();

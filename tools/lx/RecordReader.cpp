@@ -100,16 +100,18 @@ std::vector<std::string> RecordReader::ReadHeader() {
 }
 
 bool RecordReader::Next(InputRecord& record) {
-  std::string line;
   if (format_ == InputFormat::Lines) {
-    if (!NextLine(line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Read into the record's own string, so that its storage is reused.
+    record.fields.resize(1);
+    std::string& text = record.fields.front();
+    if (!NextLine(text)) return false;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
     record.line = line_;
-    if (line.find('\0') != std::string::npos)
-      throw RecordError(line_, "NUL character in the line", line + "\n");
-    record.fields.assign(1, std::move(line));
+    if (text.find('\0') != std::string::npos)
+      throw RecordError(line_, "NUL character in the line", text + "\n");
     return true;
   }
+  std::string& line = line_buffer_;
   csv_parser* p = parser_.get();
   while (!record_done_) {
     const bool more = NextLine(line);

@@ -80,6 +80,7 @@ class RecordReader {
   bool has_nul_ = false;
   std::uint64_t record_line_ = 0;
   std::string raw_;  // input lines of the record being read
+  std::string line_buffer_;
 };
 
 }  // namespace lxtool
