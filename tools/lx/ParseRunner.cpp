@@ -535,32 +535,36 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     };
     bool closing = false;
     std::string failure;
-    std::vector<std::thread> pool;
-    if (threads > 1) {
-      for (Worker& w : workers) {
-        pool.emplace_back([&, &w = w] {
-          while (true) {
-            std::shared_ptr<Batch> b;
-            {
-              std::unique_lock lock(mutex);
-              cv.wait(lock, [&] { return closing || !todo.empty(); });
-              if (todo.empty()) return;
-              b = todo.front();
-              todo.pop_front();
-            }
-            std::string error;
-            try {
-              w.Process(kind, o, column, selected, *b);
-            } catch (const std::exception& e) {
-              error = e.what();
-            }
-            std::lock_guard lock(mutex);
-            if (!error.empty() && failure.empty()) failure = error;
-            b->done = true;
-            cv.notify_all();
-          }
-        });
+    // One worker job per pool thread; the main thread reads, writes and, while
+    // it waits for the oldest batch, parses with the last job itself.
+    Worker& mainWorker = workers.back();
+    auto runBatch = [&](Worker& w, Batch& b) {
+      std::string error;
+      try {
+        w.Process(kind, o, column, selected, b);
+      } catch (const std::exception& e) {
+        error = e.what();
       }
+      std::lock_guard lock(mutex);
+      if (!error.empty() && failure.empty()) failure = error;
+      b.done = true;
+      cv.notify_all();
+    };
+    std::vector<std::thread> pool;
+    for (int t = 0; t + 1 < threads; ++t) {
+      pool.emplace_back([&, &w = workers[static_cast<std::size_t>(t)]] {
+        while (true) {
+          std::shared_ptr<Batch> b;
+          {
+            std::unique_lock lock(mutex);
+            cv.wait(lock, [&] { return closing || !todo.empty(); });
+            if (todo.empty()) return;
+            b = std::move(todo.front());
+            todo.pop_front();
+          }
+          runBatch(w, *b);
+        }
+      });
     }
     auto stopPool = [&] {
       {
@@ -573,10 +577,20 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     };
     auto writeFront = [&] {
       std::shared_ptr<Batch> b = pending.front();
-      {
+      while (true) {
         std::unique_lock lock(mutex);
-        cv.wait(lock, [&] { return b->done; });
-        if (!failure.empty()) throw std::runtime_error(failure);
+        if (b->done) {
+          if (!failure.empty()) throw std::runtime_error(failure);
+          break;
+        }
+        if (todo.empty()) {
+          cv.wait(lock, [&] { return b->done; });
+          continue;
+        }
+        std::shared_ptr<Batch> mine = std::move(todo.front());
+        todo.pop_front();
+        lock.unlock();
+        runBatch(mainWorker, *mine);
       }
       emit(b->output);
       pending.pop_front();
@@ -584,19 +598,13 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     };
     auto submit = [&](std::shared_ptr<Batch> b) {
       done += b->count;
-      if (threads == 1) {
-        workers.front().Process(kind, o, column, selected, *b);
-        emit(b->output);
-        spare.push_back(std::move(b));
-        return;
-      }
       {
         std::lock_guard lock(mutex);
         todo.push_back(b);
-        pending.push_back(b);
+        pending.push_back(std::move(b));
       }
-      cv.notify_all();
-      while (pending.size() >= static_cast<std::size_t>(2 * threads)) writeFront();
+      cv.notify_one();
+      while (pending.size() >= static_cast<std::size_t>(2 * threads - 1)) writeFront();
     };
 
     try {
