@@ -4,35 +4,13 @@
 // (counter allocs_per_parse) and reports an error when there is any.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "LxAddr.h"
-#include "LxBase.h"
-#include "LxSource.h"
 
 namespace {
-std::uint64_t g_allocations = 0;
-}  // namespace
-
-// Weak, so that another benchmark of this program may count allocations too;
-// CountingIsLive() tells whether this one is the counter in use.
-__attribute__((weak)) void* operator new(std::size_t n) {
-  ++g_allocations;
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-
-namespace {
-
-bool CountingIsLive() {
-  const std::uint64_t before = g_allocations;
-  delete new int(1);
-  return g_allocations != before;
-}
 
 // Plain lines, units, boxes, routes, fractions, grid and hyphenated numbers,
 // and lines that begin with something other than the house number.
@@ -78,23 +56,15 @@ void ParseMix(benchmark::State& state, bool complex) {
   const auto& lines = Lines();
   // Warm up: the input buffer grows to the longest line once.
   for (const std::string& line : lines) parser.SetInput(line);
-  const bool counting = CountingIsLive();
-  const std::uint64_t before = g_allocations;
+  const std::uint64_t before = lxbench::Allocations();
   std::size_t i = 0;
   for (auto _ : state) {
     parser.SetInput(lines[i]);
     benchmark::DoNotOptimize(parser.StreetName.data());
     if (++i == lines.size()) i = 0;
   }
-  const std::uint64_t allocations = g_allocations - before;
   state.SetItemsProcessed(state.iterations());
-  if (!counting) {
-    state.SetLabel("allocation counter not in use");
-    return;
-  }
-  state.counters["allocs_per_parse"] =
-      static_cast<double>(allocations) / static_cast<double>(state.iterations());
-  if (allocations != 0) state.SkipWithError("a parse allocated on the heap");
+  lxbench::ReportAllocations(state, before, "allocs_per_parse");
 }
 
 void BM_AddressParseMix(benchmark::State& state) {
@@ -108,18 +78,7 @@ BENCHMARK(BM_AddressParseMixComplex);
 
 // The floor: the same lines only upper-cased and split into words.
 void BM_AddressUpperCaseAndTokenize(benchmark::State& state) {
-  lx::TLxSource source;
-  source.SetRemovable(lx::CharSet("."));
-  std::string upper;
-  const auto& lines = Lines();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    lx::UpperCaseInto(lines[i], upper);
-    source.SetText(upper);
-    benchmark::DoNotOptimize(source.WordCount());
-    if (++i == lines.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
+  lxbench::UpperCaseAndTokenize(state, Lines());
 }
 BENCHMARK(BM_AddressUpperCaseAndTokenize);
 

@@ -4,35 +4,11 @@
 // (allocs_per_line, expected 0).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
-#include "LxBase.h"
+#include "BenchSupport.h"
 #include "LxName.h"
-#include "LxSource.h"
-
-namespace {
-std::atomic<std::size_t> g_allocations{0};
-}  // namespace
-
-// GCC pairs the replaced operator new with free() below and warns although
-// both sides use malloc/free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -84,19 +60,17 @@ void BM_ParseNameLines(benchmark::State& state) {
   for (const auto& line : lines) parser.SetInput(line);  // warm the buffers
   std::size_t names = 0;
   std::size_t i = 0;
-  const std::size_t before = g_allocations.load();
+  const std::uint64_t before = lxbench::Allocations();
   for (auto _ : state) {
     parser.SetInput(lines[i]);
     names += static_cast<std::size_t>(parser.NameCount());
     benchmark::DoNotOptimize(parser.NameResult(1));
     if (++i == lines.size()) i = 0;
   }
-  const std::size_t allocations = g_allocations.load() - before;
   state.SetItemsProcessed(state.iterations());
   state.counters["names_per_line"] =
       static_cast<double>(names) / static_cast<double>(state.iterations());
-  state.counters["allocs_per_line"] =
-      static_cast<double>(allocations) / static_cast<double>(state.iterations());
+  lxbench::ReportAllocations(state, before, "allocs_per_line");
 }
 BENCHMARK(BM_ParseNameLines);
 
@@ -117,18 +91,7 @@ BENCHMARK(BM_SalutationsOfParsedLines);
 
 // The floor: what every parser does before its own stages.
 void BM_UpperCaseAndTokenizeLines(benchmark::State& state) {
-  lx::TLxSource source;
-  source.SetRemovable(lx::CharSet("."));
-  std::string upper;
-  const auto& lines = Lines();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    lx::UpperCaseInto(lines[i], upper);
-    source.SetText(upper);
-    benchmark::DoNotOptimize(source.WordCount());
-    if (++i == lines.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
+  lxbench::UpperCaseAndTokenize(state, Lines());
 }
 BENCHMARK(BM_UpperCaseAndTokenizeLines);
 
