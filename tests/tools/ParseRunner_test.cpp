@@ -19,13 +19,14 @@ using lxtool::RunOptions;
 // Echoes its input and its length.
 class EchoJob : public lxtool::ParseJob {
  public:
-  void Parse(std::string_view text) override { text_ = text; }
-  void Values(std::vector<std::string>& values) override {
-    values = {text_, std::to_string(text_.size())};
+  void Parse(std::string_view text) override {
+    text_ = text;
+    length_ = std::to_string(text_.size());
   }
+  void Values(std::vector<std::string_view>& values) override { values = {text_, length_}; }
 
  private:
-  std::string text_;
+  std::string text_, length_;
 };
 
 const lxtool::JobKind kEcho{"echo", {"echo", "length"}, [] { return std::make_unique<EchoJob>(); }};

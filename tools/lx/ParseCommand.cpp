@@ -1,6 +1,7 @@
 #include "ParseCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -49,11 +50,8 @@ void CheckDictionaryFile(const std::string& path) {
     throw std::runtime_error("dictionary \"" + path + "\" does not exist or is not a file");
 }
 
-// Fills values in place, so that their storage is reused from record to record.
-void Assign(std::vector<std::string>& values, std::initializer_list<std::string_view> parts) {
-  values.resize(parts.size());
-  std::size_t i = 0;
-  for (std::string_view part : parts) values[i++].assign(part);
+void Assign(std::vector<std::string_view>& values, std::initializer_list<std::string_view> parts) {
+  values.assign(parts.begin(), parts.end());
 }
 
 std::string_view Char(const char& c) { return {&c, 1}; }
@@ -80,10 +78,6 @@ const char* kNameFields[] = {"prefix", "first",  "middle", "last",      "suffix"
                              "care_of", "gender", "gender_level", "result", "full_name",
                              "salutation"};
 const char* kResultNames[] = {"nrName", "nrNameLast", "nrFamily", "nrFirm", "nrEmpty", "nrUnknown"};
-
-std::size_t Columns(bool allNames) {
-  return std::size(kNameFields) * (allNames ? lx::TLxNameParser::kMaxNames : 1) + 2;
-}
 
 std::vector<std::string> NameColumns(bool allNames) {
   std::vector<std::string> c(std::begin(kNameFields), std::end(kNameFields));
@@ -112,23 +106,25 @@ class NameJob : public ParseJob {
     if (o.text) p_.SalutationText = *o.text;
   }
   void Parse(std::string_view text) override { p_.SetInput(text); }
-  void Values(std::vector<std::string>& v) override {
-    v.resize(Columns(all_));
-    std::size_t at = AddName(v, 0, 1);
-    const char count = static_cast<char>('0' + p_.NameCount());
-    v[at++].assign(1, count);
-    v[at++].assign(p_.CompoundSalutation());
+  void Values(std::vector<std::string_view>& v) override {
+    v.clear();
+    AddName(v, 1);
+    count_ = static_cast<char>('0' + p_.NameCount());
+    v.push_back(Char(count_));
+    compound_ = p_.CompoundSalutation();
+    v.push_back(compound_);
     if (all_)
-      for (int n = 2; n <= lx::TLxNameParser::kMaxNames; ++n) at = AddName(v, at, n);
+      for (int n = 2; n <= lx::TLxNameParser::kMaxNames; ++n) AddName(v, n);
   }
   // Every parsed name goes into "names", whether or not --all-names widens the columns.
   void Json(JsonObject& json, const std::vector<std::string>&,
-            const std::vector<std::string>& utf8) override {
-    std::string names = "[";
+            const std::vector<std::string_view>& utf8) override {
+    std::string& names = names_;
+    names = "[";
     for (int n = 1; n <= p_.NameCount(); ++n) {
       if (n > 1) names += ',';
-      record_.resize(std::size(kNameFields));
-      AddName(record_, 0, n);
+      record_.clear();
+      AddName(record_, n);
       JsonObject rec(names);
       for (std::size_t f = 0; f < std::size(kNameFields); ++f)
         rec.String(kNameFields[f], lx::AnsiToUtf8(record_[f]));
@@ -141,8 +137,8 @@ class NameJob : public ParseJob {
   }
 
  private:
-  // Writes name n's twelve fields from v[at] on; returns the index after them.
-  std::size_t AddName(std::vector<std::string>& v, std::size_t at, int n) {
+  // Appends name n's twelve fields; the computed ones are kept in the job.
+  void AddName(std::vector<std::string_view>& v, int n) {
     const lx::TLxNameRec& r = p_.Name(n);
     const bool parsed = n <= p_.NameCount();
     for (std::string_view f : {std::string_view(r.Prefix), std::string_view(r.First),
@@ -152,14 +148,20 @@ class NameJob : public ParseJob {
                                std::string_view(r.NameResult <= lx::nrUnknown
                                                     ? kResultNames[r.NameResult]
                                                     : "nrUnknown")})
-      v[at++].assign(f);
-    v[at++].assign(parsed ? std::string_view(p_.FullName(n)) : std::string_view());
-    v[at++].assign(parsed ? std::string_view(p_.Salutation(n)) : std::string_view());
-    return at;
+      v.push_back(f);
+    const std::size_t k = static_cast<std::size_t>(n - 1);
+    full_[k] = parsed ? p_.FullName(n) : lx::Str255();
+    salutation_[k] = parsed ? p_.Salutation(n) : lx::Str255();
+    v.push_back(full_[k]);
+    v.push_back(salutation_[k]);
   }
   lx::TLxNameParser p_;
   bool all_;
-  std::vector<std::string> record_;
+  char count_ = '0';
+  lx::Str255 compound_;
+  std::array<lx::Str255, lx::TLxNameParser::kMaxNames> full_, salutation_;
+  std::vector<std::string_view> record_;
+  std::string names_;
 };
 
 // ---- addresses ----------------------------------------------------------------------
@@ -186,8 +188,10 @@ class AddressJob : public ParseJob {
     p_.ComplexAddress = o.complex;
   }
   void Parse(std::string_view text) override { p_.SetInput(text); }
-  void Values(std::vector<std::string>& v) override {
+  void Values(std::vector<std::string_view>& v) override {
     auto padded = [&](std::string_view s) { return o_.trim ? lx::Trim(s) : s; };
+    matchCode_ = p_.MatchCode();
+    walkKey_ = p_.WalkKey(o_.walkOddEven ? 1 : 0);
     Assign(v, {padded(p_.HousePrefix),
          padded(p_.HouseNumber),
          padded(std::string_view(&p_.HouseSuffix, 1)),
@@ -201,13 +205,14 @@ class AddressJob : public ParseJob {
          padded(p_.Box),
          padded(p_.Route),
          padded(std::string_view(&p_.OddEven, 1)),
-         p_.MatchCode(),
-         p_.WalkKey(o_.walkOddEven ? 1 : 0)});
+         matchCode_,
+         walkKey_});
   }
 
  private:
   lx::TLxAddressParser p_;
   AddressOptions o_;
+  lx::TLxAddrKey matchCode_, walkKey_;
 };
 
 // ---- city lines ---------------------------------------------------------------------
@@ -216,25 +221,27 @@ class CityJob : public ParseJob {
  public:
   explicit CityJob(const std::string& dict) : p_(dict) {}
   void Parse(std::string_view text) override { p_.SetInput(text); }
-  void Values(std::vector<std::string>& v) override {
-    Assign(v, {p_.City, p_.StateAbbr, p_.StateName, p_.Zip, p_.Zip4, p_.GetScf(), p_.Fips,
+  void Values(std::vector<std::string_view>& v) override {
+    scf_ = p_.GetScf();
+    Assign(v, {p_.City, p_.StateAbbr, p_.StateName, p_.Zip, p_.Zip4, scf_, p_.Fips,
                p_.ZipOk ? "true" : "false"});
   }
   void Json(JsonObject& json, const std::vector<std::string>& columns,
-            const std::vector<std::string>& utf8) override {
+            const std::vector<std::string_view>& utf8) override {
     for (std::size_t i = 0; i + 1 < columns.size(); ++i) json.String(columns[i], utf8[i]);
     json.Bool("zip_ok", p_.ZipOk);
   }
 
  private:
   lx::TLxCityStParser p_;
+  lx::ShortString<3> scf_;
 };
 
 class CanadianCityJob : public ParseJob {
  public:
   explicit CanadianCityJob(const std::string& dict) : p_(dict) {}
   void Parse(std::string_view text) override { p_.SetInput(text); }
-  void Values(std::vector<std::string>& v) override {
+  void Values(std::vector<std::string_view>& v) override {
     Assign(v, {p_.City, p_.ProvAbbr, p_.ProvName, p_.PostalCode});
   }
 
@@ -254,7 +261,7 @@ class CaseJob : public ParseJob {
     p_.LastNameOption = o.noLastNames ? 0 : 1;
   }
   void Parse(std::string_view text) override { cased_ = p_.ConvertCase(text, states_ ? 1 : 0); }
-  void Values(std::vector<std::string>& v) override { Assign(v, {cased_}); }
+  void Values(std::vector<std::string_view>& v) override { Assign(v, {cased_}); }
 
  private:
   lx::TLxCaser p_;

@@ -50,15 +50,15 @@ std::string Reason() { return std::strerror(errno); }
 // Texts from files are UTF-8; the engine's are single-byte. A character the
 // code page lacks becomes "?"; bytes that are not UTF-8 at all are taken as
 // they are, as single-byte text.
-void ToEngineText(std::string_view utf8, std::string& out) {
+std::string_view ToEngineText(std::string_view utf8, std::string& out) {
   std::size_t bad = 0;
-  if (lx::Utf8ToAnsi(utf8, out, &bad)) return;
+  if (lx::Utf8ToAnsi(utf8, out, &bad)) return out;
   std::string part;
   out.clear();
   while (true) {
     const bool ok = lx::Utf8ToAnsi(utf8, part, &bad);
     out += part;
-    if (ok) return;
+    if (ok) return out;
     // Length of the sequence at bad, when it is well-formed UTF-8.
     const auto lead = static_cast<unsigned char>(utf8[bad]);
     const std::size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
@@ -67,7 +67,7 @@ void ToEngineText(std::string_view utf8, std::string& out) {
       wellFormed = (static_cast<unsigned char>(utf8[bad + k]) & 0xC0) == 0x80;
     if (!wellFormed) {
       out.assign(utf8);
-      return;
+      return out;
     }
     out += '?';
     utf8.remove_prefix(bad + len);
@@ -150,16 +150,16 @@ struct Batch {
   bool done = false;
 };
 
-// Texts the engine gave back, in UTF-8; plain ASCII is copied as it is.
-void ToUtf8(std::string_view ansi, std::string& out) {
-  out.clear();
-  for (char c : ansi) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      out = lx::AnsiToUtf8(ansi);
-      return;
-    }
-  }
-  out.assign(ansi);
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A text the engine gave back, in UTF-8: plain ASCII as it is, anything else
+// converted into store.
+std::string_view ToUtf8(std::string_view ansi, std::string& store) {
+  if (IsAscii(ansi)) return ansi;
+  store = lx::AnsiToUtf8(ansi);
+  return store;
 }
 
 void AppendDelimitedField(std::string& out, char delimiter, std::string_view f) {
@@ -182,8 +182,9 @@ void AppendDelimitedField(std::string& out, char delimiter, std::string_view f) 
 struct Worker {
   std::unique_ptr<ParseJob> job;
   std::string text;
-  std::vector<std::string> values;
-  std::vector<std::string> utf8;
+  std::vector<std::string_view> values;
+  std::vector<std::string> utf8Store;
+  std::vector<std::string_view> utf8;
   std::vector<std::string> row;
   std::string inputUtf8;
 
@@ -193,19 +194,14 @@ struct Worker {
     for (std::size_t r = 0; r < batch.count; ++r) {
       InputRecord& rec = batch.records[r];
       const std::string& field = rec.fields[column];
-      ToEngineText(field, text);
-      job->Parse(text);
+      job->Parse(IsAscii(field) ? std::string_view(field) : ToEngineText(field, text));
       job->Values(values);
       utf8.resize(values.size());
-      for (std::size_t i = 0; i < values.size(); ++i) ToUtf8(values[i], utf8[i]);
+      if (utf8Store.size() < values.size()) utf8Store.resize(values.size());
+      for (std::size_t i = 0; i < values.size(); ++i) utf8[i] = ToUtf8(values[i], utf8Store[i]);
       if (o.format == OutputFormat::Jsonl) {
         JsonObject json(batch.output);
-        if (IsUtf8(field)) {
-          json.String("input", field);
-        } else {
-          ToUtf8(field, inputUtf8);
-          json.String("input", inputUtf8);
-        }
+        json.String("input", IsUtf8(field) ? std::string_view(field) : ToUtf8(field, inputUtf8));
         if (selected.empty()) {
           job->Json(json, kind.columns, utf8);
         } else {
@@ -218,9 +214,9 @@ struct Worker {
       if (o.format == OutputFormat::Table) {
         row = rec.fields;
         if (selected.empty()) {
-          row.insert(row.end(), utf8.begin(), utf8.end());
+          for (std::string_view v : utf8) row.emplace_back(v);
         } else {
-          for (std::size_t i : selected) row.push_back(utf8[i]);
+          for (std::size_t i : selected) row.emplace_back(utf8[i]);
         }
         AppendTableRow(batch.output, row);
         continue;
@@ -234,7 +230,7 @@ struct Worker {
       };
       for (const std::string& f : rec.fields) put(f);
       if (selected.empty()) {
-        for (const std::string& v : utf8) put(v);
+        for (std::string_view v : utf8) put(v);
       } else {
         for (std::size_t i : selected) put(utf8[i]);
       }
@@ -401,7 +397,7 @@ void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std:
 }
 
 void ParseJob::Json(JsonObject& json, const std::vector<std::string>& columns,
-                    const std::vector<std::string>& utf8Values) {
+                    const std::vector<std::string_view>& utf8Values) {
   for (std::size_t i = 0; i < columns.size() && i < utf8Values.size(); ++i)
     json.String(columns[i], utf8Values[i]);
 }

@@ -48,11 +48,12 @@ class ParseJob {
  public:
   virtual ~ParseJob() = default;
   virtual void Parse(std::string_view text) = 0;
-  // The parsed columns, in the kind's column order.
-  virtual void Values(std::vector<std::string>& values) = 0;
+  // The parsed columns, in the kind's column order; the views stay valid
+  // until the next Parse.
+  virtual void Values(std::vector<std::string_view>& values) = 0;
   // The JSON members after "input"; by default every column as a string.
   virtual void Json(JsonObject& json, const std::vector<std::string>& columns,
-                    const std::vector<std::string>& utf8Values);
+                    const std::vector<std::string_view>& utf8Values);
 };
 
 struct JobKind {
