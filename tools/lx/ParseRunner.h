@@ -13,35 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "Output.h"
 #include "RecordReader.h"
 
 namespace lxtool {
-
-// Table aligns the columns for reading on a terminal; it holds the whole
-// output in memory, so it is meant for small inputs.
-enum class OutputFormat { Csv, Tsv, Jsonl, Table };
-
-// Writes one JSON object's members; the text given is UTF-8.
-class JsonObject {
- public:
-  explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
-  void String(std::string_view name, std::string_view utf8);
-  void Number(std::string_view name, long long value);
-  void Bool(std::string_view name, bool value);
-  // A member whose value is already JSON.
-  void Raw(std::string_view name, std::string_view json);
-  void Close() { out_ += '}'; }
-
- private:
-  void Name(std::string_view name);
-  std::string& out_;
-  bool first_ = true;
-};
-
-void AppendJsonString(std::string& out, std::string_view utf8);
-// One CSV (comma) or TSV (tab) row with its line break; fields are quoted when
-// they hold the delimiter, a quote or a line break.
-void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std::string>& fields);
 
 // One thread's parsers. Texts in and out are the engine's single-byte text.
 class ParseJob {
