@@ -69,15 +69,15 @@ LX_API int32_t LX_CALL LxSetCaseOption(int32_t OptionCode, int32_t Value);
 /* Parses a line of up to five names; returns how many were found. */
 LX_API int32_t LX_CALL LxParseName(const char* Name);
 LX_API int32_t LX_CALL LxNameCount(void);
-LX_API int32_t LX_CALL LxNamePrefix(int32_t Index, char* Buffer);  /* at most 30 */
-LX_API int32_t LX_CALL LxFirstName(int32_t Index, char* Buffer);   /* at most 30 */
-LX_API int32_t LX_CALL LxMiddleName(int32_t Index, char* Buffer);  /* at most 30 */
-LX_API int32_t LX_CALL LxLastName(int32_t Index, char* Buffer);    /* at most 40; a firm's name */
-LX_API int32_t LX_CALL LxNameSuffix(int32_t Index, char* Buffer);  /* at most 30 */
-LX_API int32_t LX_CALL LxProfTitle(int32_t Index, char* Buffer);   /* at most 30 */
-LX_API int32_t LX_CALL LxFullName(int32_t Index, char* Buffer);    /* at most 197 */
-LX_API int32_t LX_CALL LxSalutation(int32_t Index, char* Buffer);  /* at most 255 */
-LX_API int32_t LX_CALL LxCompoundSalutation(char* Buffer);         /* at most 255 */
+LX_API int32_t LX_CALL LxNamePrefix(int32_t Index, char* Buffer); /* at most 30 */
+LX_API int32_t LX_CALL LxFirstName(int32_t Index, char* Buffer);  /* at most 30 */
+LX_API int32_t LX_CALL LxMiddleName(int32_t Index, char* Buffer); /* at most 30 */
+LX_API int32_t LX_CALL LxLastName(int32_t Index, char* Buffer);   /* at most 40; a firm's name */
+LX_API int32_t LX_CALL LxNameSuffix(int32_t Index, char* Buffer); /* at most 30 */
+LX_API int32_t LX_CALL LxProfTitle(int32_t Index, char* Buffer);  /* at most 30 */
+LX_API int32_t LX_CALL LxFullName(int32_t Index, char* Buffer);   /* at most 197 */
+LX_API int32_t LX_CALL LxSalutation(int32_t Index, char* Buffer); /* at most 255 */
+LX_API int32_t LX_CALL LxCompoundSalutation(char* Buffer);        /* at most 255 */
 /* One character: M, F, A (ambiguous) or U; the confidence level 1 to 9. */
 LX_API int32_t LX_CALL LxGender(int32_t Index, char* Out);
 LX_API int32_t LX_CALL LxGenderLevel(int32_t Index, char* Out);
@@ -102,32 +102,32 @@ LX_API int32_t LX_CALL LxGetSalutationText(char* Buffer);
  * special, 7 check hyphen, 8 short match code, 9 complex address. */
 LX_API int32_t LX_CALL LxSetAddrOption(int32_t OptionCode, int32_t Value);
 LX_API int32_t LX_CALL LxParseAddr(const char* Address);
-LX_API int32_t LX_CALL LxHousePrefix(char* Buffer);    /* at most 10 */
-LX_API int32_t LX_CALL LxHouseNumber(char* Buffer);    /* at most 10 */
-LX_API int32_t LX_CALL LxHouseSuffix(char* Out);       /* one character, blank if none */
-LX_API int32_t LX_CALL LxFraction(char* Buffer);       /* at most 10 */
-LX_API int32_t LX_CALL LxPreDir(char* Buffer);         /* at most 2 */
-LX_API int32_t LX_CALL LxStreetName(char* Buffer);     /* at most 60 */
-LX_API int32_t LX_CALL LxStreetSuffix(char* Buffer);   /* at most 10 */
-LX_API int32_t LX_CALL LxPostDir(char* Buffer);        /* at most 2 */
-LX_API int32_t LX_CALL LxUnitDesignator(char* Buffer); /* at most 10 */
-LX_API int32_t LX_CALL LxUnitValue(char* Buffer);      /* at most 10 */
-LX_API int32_t LX_CALL LxBox(char* Buffer);            /* at most 10 */
-LX_API int32_t LX_CALL LxRoute(char* Buffer);          /* at most 10 */
-LX_API int32_t LX_CALL LxOddEven(char* Out);           /* one character */
-LX_API int32_t LX_CALL LxMatchCode(char* Buffer);      /* 50, or 74 in the long form */
+LX_API int32_t LX_CALL LxHousePrefix(char* Buffer);           /* at most 10 */
+LX_API int32_t LX_CALL LxHouseNumber(char* Buffer);           /* at most 10 */
+LX_API int32_t LX_CALL LxHouseSuffix(char* Out);              /* one character, blank if none */
+LX_API int32_t LX_CALL LxFraction(char* Buffer);              /* at most 10 */
+LX_API int32_t LX_CALL LxPreDir(char* Buffer);                /* at most 2 */
+LX_API int32_t LX_CALL LxStreetName(char* Buffer);            /* at most 60 */
+LX_API int32_t LX_CALL LxStreetSuffix(char* Buffer);          /* at most 10 */
+LX_API int32_t LX_CALL LxPostDir(char* Buffer);               /* at most 2 */
+LX_API int32_t LX_CALL LxUnitDesignator(char* Buffer);        /* at most 10 */
+LX_API int32_t LX_CALL LxUnitValue(char* Buffer);             /* at most 10 */
+LX_API int32_t LX_CALL LxBox(char* Buffer);                   /* at most 10 */
+LX_API int32_t LX_CALL LxRoute(char* Buffer);                 /* at most 10 */
+LX_API int32_t LX_CALL LxOddEven(char* Out);                  /* one character */
+LX_API int32_t LX_CALL LxMatchCode(char* Buffer);             /* 50, or 74 in the long form */
 LX_API int32_t LX_CALL LxWalkKey(int32_t Flag, char* Buffer); /* 75 */
 
 /* ---- US and Canadian city lines ------------------------------------------- */
 
 LX_API int32_t LX_CALL LxParseCity(const char* Line);
-LX_API int32_t LX_CALL LxCityName(char* Buffer);   /* at most 20 */
-LX_API int32_t LX_CALL LxStateAbbr(char* Buffer);  /* at most 2 */
-LX_API int32_t LX_CALL LxStateName(char* Buffer);  /* at most 30 */
-LX_API int32_t LX_CALL LxZip(char* Buffer);        /* at most 5 */
-LX_API int32_t LX_CALL LxZip4(char* Buffer);       /* at most 4 */
-LX_API int32_t LX_CALL LxSCF(char* Buffer);        /* at most 3 */
-LX_API int32_t LX_CALL LxFips(char* Buffer);       /* at most 2 */
+LX_API int32_t LX_CALL LxCityName(char* Buffer);  /* at most 20 */
+LX_API int32_t LX_CALL LxStateAbbr(char* Buffer); /* at most 2 */
+LX_API int32_t LX_CALL LxStateName(char* Buffer); /* at most 30 */
+LX_API int32_t LX_CALL LxZip(char* Buffer);       /* at most 5 */
+LX_API int32_t LX_CALL LxZip4(char* Buffer);      /* at most 4 */
+LX_API int32_t LX_CALL LxSCF(char* Buffer);       /* at most 3 */
+LX_API int32_t LX_CALL LxFips(char* Buffer);      /* at most 2 */
 LX_API int32_t LX_CALL LxParseCanCity(const char* Line);
 LX_API int32_t LX_CALL LxCanCityName(char* Buffer);     /* at most 20 */
 LX_API int32_t LX_CALL LxCanProvinceAbbr(char* Buffer); /* at most 2 */

@@ -169,7 +169,9 @@ LX_API int32_t LX_CALL LxInitParsers(const char* Path) {
   });
 }
 
-LX_API const char* LX_CALL LxLastError(void) { return State().lastError.c_str(); }
+LX_API const char* LX_CALL LxLastError(void) {
+  return State().lastError.c_str();
+}
 
 LX_API int32_t LX_CALL LxConvertCase(const char* Text, int32_t Option, char* Buffer) {
   return Export([&] {
@@ -205,8 +207,8 @@ LX_API int32_t LX_CALL LxNameCount(void) {
   return Export([] { return static_cast<int32_t>(Names().NameCount()); });
 }
 
-#define LX_NAME_TEXT(Export_, Field)                                                 \
-  LX_API int32_t LX_CALL Export_(int32_t Index, char* Buffer) {                     \
+#define LX_NAME_TEXT(Export_, Field)                                                  \
+  LX_API int32_t LX_CALL Export_(int32_t Index, char* Buffer) {                       \
     return Export([&] { return CopyOut(Names().Field(CheckIndex(Index)), Buffer); }); \
   }
 LX_NAME_TEXT(LxNamePrefix, NamePrefix)
@@ -239,16 +241,26 @@ LX_API int32_t LX_CALL LxSetNameOption(int32_t OptionCode, int32_t Value) {
   return Export([&] {
     lx::TLxNameParser& p = Names();
     switch (OptionCode) {
-      case 0: return AskOrSet(p.NameType, Value, false);
-      case 1: return AskOrSetFlag(p.CheckFirms, Value);
-      case 2: return AskOrSetFlag(p.CheckCompoundNames, Value);
-      case 3: return AskOrSetFlag(p.CompoundInitials, Value);
-      case 4: return AskOrSetFlag(p.GenderByPrefix, Value);
-      case 5: return AskOrSetFlag(p.CommaReverse, Value);
-      case 6: return AskOrSet(p.PrimarySalutation, Value, false);
-      case 7: return AskOrSet(p.SecondarySalutation, Value, false);
-      case 8: return AskOrSet(p.SalutationError, Value, false);
-      default: return Fail(kMsgInvalidOption);
+      case 0:
+        return AskOrSet(p.NameType, Value, false);
+      case 1:
+        return AskOrSetFlag(p.CheckFirms, Value);
+      case 2:
+        return AskOrSetFlag(p.CheckCompoundNames, Value);
+      case 3:
+        return AskOrSetFlag(p.CompoundInitials, Value);
+      case 4:
+        return AskOrSetFlag(p.GenderByPrefix, Value);
+      case 5:
+        return AskOrSetFlag(p.CommaReverse, Value);
+      case 6:
+        return AskOrSet(p.PrimarySalutation, Value, false);
+      case 7:
+        return AskOrSet(p.SecondarySalutation, Value, false);
+      case 8:
+        return AskOrSet(p.SalutationError, Value, false);
+      default:
+        return Fail(kMsgInvalidOption);
     }
   });
 }
@@ -306,9 +318,9 @@ LX_API int32_t LX_CALL LxParseAddr(const char* Address_) {
   });
 }
 
-#define LX_ADDR_TEXT(Export_, Field)                                               \
-  LX_API int32_t LX_CALL Export_(char* Buffer) {                                  \
-    return Export([&] { return CopyOut(Address().Field, Buffer); });              \
+#define LX_ADDR_TEXT(Export_, Field)                                 \
+  LX_API int32_t LX_CALL Export_(char* Buffer) {                     \
+    return Export([&] { return CopyOut(Address().Field, Buffer); }); \
   }
 LX_ADDR_TEXT(LxHousePrefix, HousePrefix)
 LX_ADDR_TEXT(LxHouseNumber, HouseNumber)
@@ -336,9 +348,8 @@ LX_API int32_t LX_CALL LxMatchCode(char* Buffer) {
 }
 
 LX_API int32_t LX_CALL LxWalkKey(int32_t Flag, char* Buffer) {
-  return Export([&] {
-    return CopyOut(Address().WalkKey(static_cast<std::uint8_t>(Flag & 0xFF)), Buffer);
-  });
+  return Export(
+      [&] { return CopyOut(Address().WalkKey(static_cast<std::uint8_t>(Flag & 0xFF)), Buffer); });
 }
 
 // ---- US and Canadian city lines ------------------------------------------------------
@@ -351,9 +362,9 @@ LX_API int32_t LX_CALL LxParseCity(const char* Line) {
   });
 }
 
-#define LX_CITY_TEXT(Export_, Value)                                   \
-  LX_API int32_t LX_CALL Export_(char* Buffer) {                      \
-    return Export([&] { return CopyOut(City().Value, Buffer); });     \
+#define LX_CITY_TEXT(Export_, Value)                              \
+  LX_API int32_t LX_CALL Export_(char* Buffer) {                  \
+    return Export([&] { return CopyOut(City().Value, Buffer); }); \
   }
 LX_CITY_TEXT(LxCityName, City)
 LX_CITY_TEXT(LxStateAbbr, StateAbbr)
@@ -372,9 +383,9 @@ LX_API int32_t LX_CALL LxParseCanCity(const char* Line) {
   });
 }
 
-#define LX_CAN_TEXT(Export_, Field)                                      \
-  LX_API int32_t LX_CALL Export_(char* Buffer) {                        \
-    return Export([&] { return CopyOut(Canadian().Field, Buffer); });   \
+#define LX_CAN_TEXT(Export_, Field)                                   \
+  LX_API int32_t LX_CALL Export_(char* Buffer) {                      \
+    return Export([&] { return CopyOut(Canadian().Field, Buffer); }); \
   }
 LX_CAN_TEXT(LxCanCityName, City)
 LX_CAN_TEXT(LxCanProvinceAbbr, ProvAbbr)

@@ -20,8 +20,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace lxbench {
 
@@ -29,12 +33,13 @@ namespace {
 constexpr std::uint64_t kLibraryAllocations = 16;
 }  // namespace
 
-std::uint64_t Allocations() { return g_allocations.load(std::memory_order_relaxed); }
+std::uint64_t Allocations() {
+  return g_allocations.load(std::memory_order_relaxed);
+}
 
 void ReportAllocations(benchmark::State& state, std::uint64_t before, const char* counter) {
   const std::uint64_t made = Allocations() - before;
-  state.counters[counter] =
-      static_cast<double>(made) / static_cast<double>(state.iterations());
+  state.counters[counter] = static_cast<double>(made) / static_cast<double>(state.iterations());
   // The benchmark library's own bookkeeping around the loop allocates a few
   // times per run, whatever the number of iterations; a parse must not.
   if (made > kLibraryAllocations) state.SkipWithError("parses allocated on the heap");

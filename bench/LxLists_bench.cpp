@@ -80,7 +80,9 @@ void BM_LookupHit(benchmark::State& state) {
   static const std::vector<std::string> hits(Data().keys.begin(), Data().keys.begin() + 1000);
   LookupBench(state, hits);
 }
-void BM_LookupMiss(benchmark::State& state) { LookupBench(state, Data().misses); }
+void BM_LookupMiss(benchmark::State& state) {
+  LookupBench(state, Data().misses);
+}
 BENCHMARK(BM_LookupHit);
 BENCHMARK(BM_LookupMiss);
 

@@ -30,7 +30,9 @@ constexpr std::array<TLxContextInfo, 18> kContexts{{
 
 }  // namespace
 
-std::span<const TLxContextInfo> ContextTable() { return kContexts; }
+std::span<const TLxContextInfo> ContextTable() {
+  return kContexts;
+}
 
 const TLxContextInfo* FindContext(std::int32_t id) {
   const auto* it = std::find_if(kContexts.begin(), kContexts.end(),

@@ -41,7 +41,7 @@ enum TLxContextId : std::int32_t {
 
 struct TLxContextInfo {
   std::int32_t Id;
-  std::string_view Name;         // the editor's name, also the dictionary source's file name
+  std::string_view Name;             // the editor's name, also the dictionary source's file name
   std::string_view SpecCaseCaption;  // what the editor calls the Spec_Case flag
   bool ListedByEditor;
 };

@@ -81,8 +81,8 @@ std::uint8_t CheckHeader(std::FILE* f, const std::string& path) {
 
 void ThrowFileError(std::string_view action, const std::string& path) {
   const int err = errno;
-  throw LxError("Cannot " + std::string(action) + " file \"" + path + "\": " +
-                (err ? std::strerror(err) : "unknown error"));
+  throw LxError("Cannot " + std::string(action) + " file \"" + path +
+                "\": " + (err ? std::strerror(err) : "unknown error"));
 }
 
 std::string_view TLxDictRecord::FieldText(const char (&field)[kDictTextField]) {
@@ -157,7 +157,9 @@ TLxDictReader::TLxDictReader(const std::string& path)
   std::setvbuf(file_, buffer_.get(), _IOFBF, kReadBuffer);
 }
 
-TLxDictReader::~TLxDictReader() { std::fclose(file_); }
+TLxDictReader::~TLxDictReader() {
+  std::fclose(file_);
+}
 
 void TLxDictReader::SeekRecords() {
   if (std::fseek(file_, static_cast<long>(kDictHeaderSize), SEEK_SET) != 0)
@@ -261,8 +263,7 @@ double DayCountNow() {
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     days = era * 146097 + static_cast<std::int64_t>(doe) - 719468;
   }
-  const std::int64_t secs =
-      days * 86400 + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  const std::int64_t secs = days * 86400 + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
   return DayCountFromUnix(secs);
 }
 
@@ -278,14 +279,14 @@ std::string FormatDayCount(double dayCount) {
   const unsigned d = doy - (153 * mp + 2) / 5 + 1;
   const unsigned m = mp < 10 ? mp + 3 : mp - 9;
   const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
-  const auto seconds = std::min(86399L, static_cast<long>(std::llround((dayCount - whole) * 86400.0)));
+  const auto seconds =
+      std::min(86399L, static_cast<long>(std::llround((dayCount - whole) * 86400.0)));
   char buf[96];
   if (seconds == 0)
     std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u", static_cast<long long>(y), m, d);
   else
-    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02ld:%02ld:%02ld",
-                  static_cast<long long>(y), m, d, seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
+    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02ld:%02ld:%02ld", static_cast<long long>(y),
+                  m, d, seconds / 3600, seconds / 60 % 60, seconds % 60);
   return buf;
 }
 

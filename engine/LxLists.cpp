@@ -23,12 +23,13 @@ std::uint64_t FoldedPrefix(std::string_view s) {
   return p;
 }
 
-std::string_view AsKey(std::string_view key) { return key.substr(0, Str41::capacity()); }
+std::string_view AsKey(std::string_view key) {
+  return key.substr(0, Str41::capacity());
+}
 
 // Keys never hold NUL, so equal prefixes of two keys of at most 8 bytes mean
 // equal keys; longer keys are compared from byte 8 on.
-int CompareWithPrefix(std::uint64_t pa, std::string_view a, std::uint64_t pb,
-                      std::string_view b) {
+int CompareWithPrefix(std::uint64_t pa, std::string_view a, std::uint64_t pb, std::string_view b) {
   if (pa != pb) return pa < pb ? -1 : 1;
   if (a.size() <= 8 && b.size() <= 8) return 0;
   return CompareKeys(a.substr(std::min<std::size_t>(8, a.size())),

@@ -67,7 +67,10 @@ class TLxList {
   TLxItem* Find(std::string_view key);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TLxItem& Item(int i) { EnsureSorted(); return *items_[i]; }
+  TLxItem& Item(int i) {
+    EnsureSorted();
+    return *items_[i];
+  }
 
   // Between these calls Add appends and Find answers from a hash index; the
   // list is sorted once when the update ends. Nesting is not supported.
@@ -79,9 +82,7 @@ class TLxList {
     std::size_t operator()(std::string_view s) const;
   };
   struct FoldEqual {
-    bool operator()(std::string_view a, std::string_view b) const {
-      return CompareKeys(a, b) == 0;
-    }
+    bool operator()(std::string_view a, std::string_view b) const { return CompareKeys(a, b) == 0; }
   };
 
   TLxItemClass item_class_;

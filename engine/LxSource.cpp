@@ -9,7 +9,9 @@ namespace lx {
 
 namespace {
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view TrimControls(std::string_view s) {
   while (!s.empty() && IsBlankOrControl(s.front())) s.remove_prefix(1);

@@ -5,7 +5,9 @@
 namespace lx {
 
 namespace {
-constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+constexpr bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 }  // namespace
 
 std::string_view Trim(std::string_view s) {
@@ -14,14 +16,17 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool HasDigit(std::string_view s) { return std::any_of(s.begin(), s.end(), IsDigit); }
+bool HasDigit(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), IsDigit);
+}
 
 bool IsAllDigits(std::string_view s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
 }
 
 bool IsDigitsOrDash(std::string_view s) {
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return IsDigit(c) || c == '-'; });
+  return !s.empty() &&
+         std::all_of(s.begin(), s.end(), [](char c) { return IsDigit(c) || c == '-'; });
 }
 
 bool MatchesMask(std::string_view s, std::string_view mask) {
@@ -30,7 +35,9 @@ bool MatchesMask(std::string_view s, std::string_view mask) {
     if (m != '9' && m != 'A' && m != 'X') continue;
     if (i >= s.size()) return false;
     const char c = s[i];
-    const bool ok = m == '9' ? IsDigit(c) : m == 'A' ? IsAsciiLetter(c) : IsAsciiLetter(c) || IsDigit(c);
+    const bool ok = m == '9'   ? IsDigit(c)
+                    : m == 'A' ? IsAsciiLetter(c)
+                               : IsAsciiLetter(c) || IsDigit(c);
     if (!ok) return false;
   }
   return true;
@@ -53,7 +60,8 @@ Str255 PadLeft(char fill, std::string_view s, int width) {
 Str255 PadRight(char fill, std::string_view s, int width) {
   const std::string_view t = Trim(s);
   if (width < 0) width = 0;
-  if (static_cast<int>(t.size()) > width) return Str255(t.substr(0, static_cast<std::size_t>(width)));
+  if (static_cast<int>(t.size()) > width)
+    return Str255(t.substr(0, static_cast<std::size_t>(width)));
   Str255 r(t);
   r.append(static_cast<std::size_t>(width) - t.size(), fill);
   return r;

@@ -14,27 +14,39 @@
 #ifdef _WIN32
 #include <windows.h>
 static HMODULE library;
-static void* Symbol(const char* name) { return (void*)GetProcAddress(library, name); }
-static int Open(const char* path) { return (library = LoadLibraryA(path)) != NULL; }
+static void* Symbol(const char* name) {
+  return (void*)GetProcAddress(library, name);
+}
+static int Open(const char* path) {
+  return (library = LoadLibraryA(path)) != NULL;
+}
 #else
 #include <dlfcn.h>
 static void* library;
-static void* Symbol(const char* name) { return dlsym(library, name); }
-static int Open(const char* path) { return (library = dlopen(path, RTLD_NOW)) != NULL; }
+static void* Symbol(const char* name) {
+  return dlsym(library, name);
+}
+static int Open(const char* path) {
+  return (library = dlopen(path, RTLD_NOW)) != NULL;
+}
 #endif
 
-#define EXPORTS(X)                                                                        \
-  X(LxInitParsers) X(LxLastError) X(LxConvertCase) X(LxSetCaseOption) X(LxParseName)     \
-  X(LxNameCount) X(LxNamePrefix) X(LxFirstName) X(LxMiddleName) X(LxLastName)            \
-  X(LxNameSuffix) X(LxProfTitle) X(LxFullName) X(LxSalutation) X(LxCompoundSalutation)   \
-  X(LxGender) X(LxGenderLevel) X(LxNameResult) X(LxSetNameOption) X(LxSalutationPrefix)  \
-  X(LxGetSalutationPrefix) X(LxSalutationSuffix) X(LxGetSalutationSuffix)                \
-  X(LxSalutationText) X(LxGetSalutationText) X(LxSetAddrOption) X(LxParseAddr)           \
-  X(LxHousePrefix) X(LxHouseNumber) X(LxHouseSuffix) X(LxFraction) X(LxPreDir)           \
-  X(LxStreetName) X(LxStreetSuffix) X(LxPostDir) X(LxUnitDesignator) X(LxUnitValue)      \
-  X(LxBox) X(LxRoute) X(LxOddEven) X(LxMatchCode) X(LxWalkKey) X(LxParseCity)            \
-  X(LxCityName) X(LxStateAbbr) X(LxStateName) X(LxZip) X(LxZip4) X(LxSCF) X(LxFips)      \
-  X(LxParseCanCity) X(LxCanCityName) X(LxCanProvinceAbbr) X(LxCanProvinceName) X(LxCanZip)
+#define EXPORTS(X)                                                                                 \
+  X(LxInitParsers)                                                                                 \
+  X(LxLastError) X(LxConvertCase) X(LxSetCaseOption) X(LxParseName) X(LxNameCount) X(LxNamePrefix) \
+      X(LxFirstName) X(LxMiddleName) X(LxLastName) X(LxNameSuffix) X(LxProfTitle) X(LxFullName)    \
+          X(LxSalutation) X(LxCompoundSalutation) X(LxGender) X(LxGenderLevel) X(LxNameResult)     \
+              X(LxSetNameOption) X(LxSalutationPrefix) X(LxGetSalutationPrefix)                    \
+                  X(LxSalutationSuffix) X(LxGetSalutationSuffix) X(LxSalutationText)               \
+                      X(LxGetSalutationText) X(LxSetAddrOption) X(LxParseAddr) X(LxHousePrefix)    \
+                          X(LxHouseNumber) X(LxHouseSuffix) X(LxFraction) X(LxPreDir)              \
+                              X(LxStreetName) X(LxStreetSuffix) X(LxPostDir) X(LxUnitDesignator)   \
+                                  X(LxUnitValue) X(LxBox) X(LxRoute) X(LxOddEven) X(LxMatchCode)   \
+                                      X(LxWalkKey) X(LxParseCity) X(LxCityName) X(LxStateAbbr)     \
+                                          X(LxStateName) X(LxZip) X(LxZip4) X(LxSCF) X(LxFips)     \
+                                              X(LxParseCanCity) X(LxCanCityName)                   \
+                                                  X(LxCanProvinceAbbr) X(LxCanProvinceName)        \
+                                                      X(LxCanZip)
 
 #define DECLARE(f) static __typeof__(&f) p##f;
 EXPORTS(DECLARE)
@@ -51,17 +63,19 @@ static char buf[300];
   } while (0)
 
 /* Reads one text export into a prefilled buffer and compares. */
-#define EXPECT_TEXT(call, want)                                             \
-  do {                                                               \
-    Fill();                                                          \
-    if (!Got((call), want)) {                                        \
+#define EXPECT_TEXT(call, want)                                       \
+  do {                                                                \
+    Fill();                                                           \
+    if (!Got((call), want)) {                                         \
       printf("%s:%d: check failed: %s\n", __FILE__, __LINE__, #call); \
-      ++failures;                                                    \
-    }                                                                \
+      ++failures;                                                     \
+    }                                                                 \
   } while (0)
 
 /* Prefills the buffer so that a written terminator would show. */
-static void Fill(void) { memset(buf, '#', sizeof buf); }
+static void Fill(void) {
+  memset(buf, '#', sizeof buf);
+}
 
 /* The getter wrote exactly want, and nothing after it. */
 static int Got(int len, const char* want) {
@@ -261,11 +275,11 @@ int main(int argc, char** argv) {
     fprintf(stderr, "cannot load %s\n", argv[1]);
     return 2;
   }
-#define LOAD(f)                                       \
-  p##f = (__typeof__(&f))Symbol(#f);                  \
-  if (!p##f) {                                        \
-    fprintf(stderr, "export %s is missing\n", #f);    \
-    return 2;                                         \
+#define LOAD(f)                                    \
+  p##f = (__typeof__(&f))Symbol(#f);               \
+  if (!p##f) {                                     \
+    fprintf(stderr, "export %s is missing\n", #f); \
+    return 2;                                      \
   }
   EXPORTS(LOAD)
 #ifdef _WIN32
@@ -276,7 +290,7 @@ int main(int argc, char** argv) {
 
   BeforeInit(argv[3]);
   CHECK(pLxInitParsers(argv[2]) == 0);
-  CHECK(ErrorIs(kNoParsers)); /* the last failure stays after a success */
+  CHECK(ErrorIs(kNoParsers));          /* the last failure stays after a success */
   CHECK(pLxInitParsers(argv[2]) == 0); /* a second set replaces the first */
   Case();
   NameOptions();
@@ -284,7 +298,9 @@ int main(int argc, char** argv) {
   Addresses();
   Cities();
   remove(argv[3]);
-  if (failures) printf("%d check(s) failed\n", failures);
-  else printf("all checks passed\n");
+  if (failures)
+    printf("%d check(s) failed\n", failures);
+  else
+    printf("all checks passed\n");
   return failures ? 1 : 0;
 }

@@ -14,8 +14,13 @@ TEST(LxCodePageTest, EveryByteRoundTripsThroughUtf8) {
 
 TEST(LxCodePageTest, ConvertsKnownCharactersAndRejectsTheRest) {
   std::string out;
-  EXPECT_TRUE(lx::Utf8ToAnsi("QU\xC3\x89" "BEC \xE2\x82\xAC", out));
-  EXPECT_EQ(out, "QU\xC9" "BEC \x80");
+  EXPECT_TRUE(
+      lx::Utf8ToAnsi("QU\xC3\x89"
+                     "BEC \xE2\x82\xAC",
+                     out));
+  EXPECT_EQ(out,
+            "QU\xC9"
+            "BEC \x80");
   std::size_t bad = 0;
   const struct {
     const char* in;

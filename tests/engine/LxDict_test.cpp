@@ -49,9 +49,9 @@ TEST(LxDictTest, UnscrambleUndoesScrambleForEveryLength) {
 TEST(LxDictTest, RecordsSurviveAWriteAndARead) {
   TempDir dir;
   const std::string forty(40, 'X');
-  const std::string path = lxtest::WriteFixtureDictionary(
-      dir, {{lx::ctxPrefix, forty, "Mr", 1, "zip 12345-12399", 0},
-            {lx::ctxSuffix, "JR", std::string(45, 'J'), 0}});
+  const std::string path =
+      lxtest::WriteFixtureDictionary(dir, {{lx::ctxPrefix, forty, "Mr", 1, "zip 12345-12399", 0},
+                                           {lx::ctxSuffix, "JR", std::string(45, 'J'), 0}});
   const std::string bytes = lxtest::ReadBytes(path);
   ASSERT_EQ(bytes.size(), 32u + 2 * 138u);
   EXPECT_EQ(bytes.substr(0, 4), std::string("LXC\x01", 4));

@@ -76,10 +76,9 @@ TEST(TLxListTest, BulkUpdateGivesTheSameListAsSortedInsertion) {
   bulk.EndUpdate();
   EXPECT_EQ(Keys(one), Keys(bulk));
   auto sorted = Keys(one);
-  EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
-                             [](const std::string& a, const std::string& b) {
-                               return lx::CompareKeys(a, b) < 0;
-                             }));
+  EXPECT_TRUE(std::is_sorted(
+      sorted.begin(), sorted.end(),
+      [](const std::string& a, const std::string& b) { return lx::CompareKeys(a, b) < 0; }));
 }
 
 TEST(TLxSimpleSearchTest, FirstActiveRecordOfAKeyWins) {
@@ -159,7 +158,8 @@ TEST(TLxSimpleSearchTest, ConstructionChecksTheFile) {
 TEST(LoadLookupsTest, OnePassFeedsEveryLookupItsOwnContext) {
   TempDir dir;
   const std::string path = lxtest::WriteFixtureDictionary(
-      dir, {{lx::ctxPrefix, "MR", "Mr"}, {lx::ctxPrefix, "MS", "Ms", 1}, {lx::ctxSuffix, "JR", "Jr"}});
+      dir,
+      {{lx::ctxPrefix, "MR", "Mr"}, {lx::ctxPrefix, "MS", "Ms", 1}, {lx::ctxSuffix, "JR", "Jr"}});
   TitleSearch titles(path);
   FlaggedSearch flagged(path);
   lx::TLxBaseSearch* both[] = {&titles, &flagged};

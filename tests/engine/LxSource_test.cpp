@@ -148,10 +148,8 @@ TEST(TLxSourceTest, EditsKeepTextAndWordTableInStep) {
       {"delete inner words", "A B C D", [](TLxSource& s) { s.DeleteWords(2, 2); }, "A D"},
       {"replace inner word", "A B C", [](TLxSource& s) { s.ReplaceWord(2, "X"); }, "A X C"},
       {"replace last word", "A B", [](TLxSource& s) { s.ReplaceWord(2, "X"); }, "A X"},
-      {"replace by two words", "A B C", [](TLxSource& s) { s.ReplaceWord(2, "X Y"); },
-       "A X Y C"},
-      {"replace by nothing deletes", "A B C", [](TLxSource& s) { s.ReplaceWord(2, "  "); },
-       "A C"},
+      {"replace by two words", "A B C", [](TLxSource& s) { s.ReplaceWord(2, "X Y"); }, "A X Y C"},
+      {"replace by nothing deletes", "A B C", [](TLxSource& s) { s.ReplaceWord(2, "  "); }, "A C"},
       {"replace after a comma", "A,B C", [](TLxSource& s) { s.ReplaceWord(1, "X"); }, "X B C"},
       {"insert before first", "B C", [](TLxSource& s) { s.InsertWord(1, " A "); }, "A B C"},
       {"append", "A B", [](TLxSource& s) { s.AppendWord("C"); }, "A B C"},
@@ -181,7 +179,7 @@ TEST(TLxSourceTest, FindPhraseMatchesAtWordStartsWithinTheText) {
   TLxSource s;
   s.SetText("JOHN CARE OF MARY");
   EXPECT_EQ(s.FindPhrase("CARE OF "), 5);
-  EXPECT_EQ(s.FindPhrase("ARE "), -1);  // not at a word start
+  EXPECT_EQ(s.FindPhrase("ARE "), -1);   // not at a word start
   EXPECT_EQ(s.FindPhrase("MARY "), -1);  // would run past the end
   EXPECT_EQ(s.FindPhrase("M"), 13);
   EXPECT_EQ(s.FindPhrase(""), -1);

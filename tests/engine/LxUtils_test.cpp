@@ -11,9 +11,8 @@ TEST(LxUtilsTest, CharacterClassTests) {
     const char* s;
     bool hasDigit, allDigits, digitsOrDash;
   } cases[] = {
-      {"", false, false, false},         {"12345", true, true, true},
-      {"12345-6789", true, false, true}, {"-", false, false, true},
-      {"4B", true, false, false},        {"MAIN", false, false, false},
+      {"", false, false, false},     {"12345", true, true, true}, {"12345-6789", true, false, true},
+      {"-", false, false, true},     {"4B", true, false, false},  {"MAIN", false, false, false},
       {"\xB2", false, false, false},  // superscript two is no digit
   };
   for (const auto& c : cases) {
@@ -30,9 +29,17 @@ TEST(LxUtilsTest, MatchesMask) {
     const char* mask;
     bool match;
   } cases[] = {
-      {"K1A", "A9A", true},       {"K1", "A9A", false},      {"K1AB", "A9A", true},
-      {"K1A0B1", "A9A9A9", true}, {"11A", "A9A", false},     {"K1A", "X9X", true},
-      {"K-A", "A-A", true},       {"", "", true},            {"\xC9" "1A", "A9A", false},
+      {"K1A", "A9A", true},
+      {"K1", "A9A", false},
+      {"K1AB", "A9A", true},
+      {"K1A0B1", "A9A9A9", true},
+      {"11A", "A9A", false},
+      {"K1A", "X9X", true},
+      {"K-A", "A-A", true},
+      {"", "", true},
+      {"\xC9"
+       "1A",
+       "A9A", false},
   };
   for (const auto& c : cases) EXPECT_EQ(MatchesMask(c.s, c.mask), c.match) << c.s << " " << c.mask;
 }

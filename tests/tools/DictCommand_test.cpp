@@ -58,9 +58,11 @@ TEST(DictBuildTest, RefusesFaultySourcesAndWritesNothing) {
        "np.srch.prefix.tsv:2: source holds a NUL character"},
       {"flag", "np.srch.prefix.tsv", kHeader + "MR\tMr\t0\tyes\t\t0\n",
        "np.srch.prefix.tsv:2: active must be 0 or 1, not \"yes\""},
-      {"duplicate", "np.srch.prefix.tsv", kHeader + "MR\tMr\t0\t1\t\t0\nDR\tDr\t0\t1\t\t0\nmr\tx\t0\t1\t\t0\n",
+      {"duplicate", "np.srch.prefix.tsv",
+       kHeader + "MR\tMr\t0\t1\t\t0\nDR\tDr\t0\t1\t\t0\nmr\tx\t0\t1\t\t0\n",
        "np.srch.prefix.tsv:4: source \"mr\" is already an active entry at line 2"},
-      {"unknown context", "np.srch.prefixes.tsv", kHeader, "np.srch.prefixes.tsv:1: unknown context"},
+      {"unknown context", "np.srch.prefixes.tsv", kHeader,
+       "np.srch.prefixes.tsv:1: unknown context"},
       {"header", "np.srch.prefix.tsv", "source\ttarget\n", "np.srch.prefix.tsv:1: the header row"},
       {"not windows-1252", "np.srch.prefix.tsv", kHeader + "\xE4\xB8\xAD\tx\t0\t1\t\t0\n",
        "np.srch.prefix.tsv:2: source holds a character outside Windows-1252"},
@@ -104,7 +106,9 @@ TEST(DictDumpTest, BuildOfDumpGivesTheSameBytes) {
   // texts outside ASCII, every flag set somewhere.
   const std::string original = lxtest::WriteFixtureDictionary(
       dir, {{lx::ctxSuffix, "JR", "Jr", 0},
-            {lx::ctxProvinces, "QC", "QU\xC9" "BEC"},
+            {lx::ctxProvinces, "QC",
+             "QU\xC9"
+             "BEC"},
             {lx::ctxSuffix, "FAMILY", "Family", 1, "family word"},
             {lx::ctxStateAbbrev, "NY", "36NEW YORK", 0, "10000-14999", 0}});
   LxRun r = Lx({"dict", "dump", original, "-o", dir.File("src")});
@@ -134,7 +138,8 @@ TEST(DictDumpTest, BuildOfDumpGivesTheSameBytes) {
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"1101 JR Jr  01", "1101 FAMILY Family family word 11",
                                             "1401 NY 36NEW YORK 10000-14999 00",
-                                            "9999 QC QU\xC9" "BEC  01"}));
+                                            "9999 QC QU\xC9"
+                                            "BEC  01"}));
 }
 
 TEST(DictCheckTest, ReportsDuplicateActiveKeysInAFile) {
@@ -150,9 +155,12 @@ TEST(DictCheckTest, ReportsDuplicateActiveKeysInAFile) {
 }
 
 TEST(LxCommandLineTest, HelpAndUsageErrors) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--help"}, {"dict", "--help"}, {"dict", "build", "--help"},
-        {"dict", "dump", "--help"}, {"dict", "info", "--help"}, {"dict", "check", "--help"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                               {"dict", "--help"},
+                                               {"dict", "build", "--help"},
+                                               {"dict", "dump", "--help"},
+                                               {"dict", "info", "--help"},
+                                               {"dict", "check", "--help"}}) {
     const LxRun r = Lx(args);
     EXPECT_EQ(r.status, 0) << args.back();
     EXPECT_NE(r.out.find("Usage"), std::string::npos) << r.out;
@@ -170,8 +178,9 @@ TEST(DefaultDictionaryTest, SourceIsSoundAndFillsEveryContext) {
       lxtool::ReadDictionarySource(fs::path(LX_SOURCE_DIR) / "data" / "dictionary", 0);
   EXPECT_TRUE(source.problems.empty()) << source.problems.front();
   for (const auto& c : lx::ContextTable()) {
-    const bool filled = std::any_of(source.records.begin(), source.records.end(),
-                                    [&](const lx::TLxDictRecord& r) { return r.ContextId == c.Id; });
+    const bool filled =
+        std::any_of(source.records.begin(), source.records.end(),
+                    [&](const lx::TLxDictRecord& r) { return r.ContextId == c.Id; });
     EXPECT_TRUE(filled) << c.Name;
   }
 }

@@ -43,8 +43,9 @@ TEST(ParseCommandTest, EveryKindWritesItsFields) {
        "id,name\n7,Mr John Q Smith Jr\n",
        "id,name,prefix,first,middle,last,suffix,gender,result\n"
        "7,Mr John Q Smith Jr,MR,JOHN,Q,SMITH,JR,M,nrName\n"},
-      {{"address", "--trim", "--fields", "house_number,pre_dir,street_name,street_suffix,"
-                                         "unit_designator,unit_value,box"},
+      {{"address", "--trim", "--fields",
+        "house_number,pre_dir,street_name,street_suffix,"
+        "unit_designator,unit_value,box"},
        "address\n123 North Main Street Apt 4\nPO Box 45\n",
        "address,house_number,pre_dir,street_name,street_suffix,unit_designator,unit_value,box\n"
        "123 North Main Street Apt 4,123,N,MAIN,ST,APT,4,\n"
@@ -57,7 +58,8 @@ TEST(ParseCommandTest, EveryKindWritesItsFields) {
        "line\nOttawa ON K1A0B1\n",
        "line,city,prov_abbr,prov_name,postal_code\n"
        "Ottawa ON K1A0B1,OTTAWA,ON,ONTARIO,K1A 0B1\n"},
-      {{"case", "--states"}, "text\n\"JOHN SMITH, ALBANY NY\"\n",
+      {{"case", "--states"},
+       "text\n\"JOHN SMITH, ALBANY NY\"\n",
        "text,cased\n\"JOHN SMITH, ALBANY NY\",\"John Smith, Albany NY\"\n"},
   };
   for (const auto& c : cases) {
@@ -71,8 +73,8 @@ TEST(ParseCommandTest, EveryKindWritesItsFields) {
 
 TEST(ParseCommandTest, JsonLinesCarryEveryNameAndTypedValues) {
   TempDir dir;
-  LxRun r = Lx(dir, {"name", "--format", "jsonl", "--compound-names"}, "in.txt",
-               "JOHN AND MARY SMITH\n");
+  LxRun r =
+      Lx(dir, {"name", "--format", "jsonl", "--compound-names"}, "in.txt", "JOHN AND MARY SMITH\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.output.find("\"input\":\"JOHN AND MARY SMITH\",\"names\":[{\"prefix\":\"\","
                           "\"first\":\"JOHN\""),
@@ -91,9 +93,9 @@ TEST(ParseCommandTest, TheDictionaryIsFoundOrClearlyMissing) {
   TempDir dir;
   const std::string input = lxtest::WriteBytes(dir, "in.txt", "JOHN SMITH\n");
   std::ostringstream o, e;
-  EXPECT_EQ(lxtool::RunLx({"name", "--dict", dir.File("none.dct"), "-o", dir.File("out"), input},
-                          o, e),
-            1);
+  EXPECT_EQ(
+      lxtool::RunLx({"name", "--dict", dir.File("none.dct"), "-o", dir.File("out"), input}, o, e),
+      1);
   EXPECT_NE(e.str().find("none.dct\" does not exist"), std::string::npos) << e.str();
   EXPECT_FALSE(fs::exists(dir.File("out")));
 
@@ -109,14 +111,14 @@ TEST(ParseCommandTest, HelpDocumentsEveryParserOption) {
     const char* command;
     std::vector<std::string> flags;
   } cases[] = {
-      {"name", {"--order", "--firms", "--compound-names", "--compound-initials",
-                "--no-gender-by-prefix", "--comma-reverse", "--salutation-primary",
-                "--salutation-secondary", "--salutation-error", "--salutation-prefix",
-                "--salutation-suffix", "--salutation-text", "--all-names"}},
-      {"address", {"--no-house-right-justify", "--house-leading-zeros", "--no-std-suffix",
-                   "--no-std-street", "--no-house-suffix-to-unit", "--unit-right-justify",
-                   "--unit-filter-special", "--check-hyphen", "--long-match-code", "--complex",
-                   "--trim"}},
+      {"name",
+       {"--order", "--firms", "--compound-names", "--compound-initials", "--no-gender-by-prefix",
+        "--comma-reverse", "--salutation-primary", "--salutation-secondary", "--salutation-error",
+        "--salutation-prefix", "--salutation-suffix", "--salutation-text", "--all-names"}},
+      {"address",
+       {"--no-house-right-justify", "--house-leading-zeros", "--no-std-suffix", "--no-std-street",
+        "--no-house-suffix-to-unit", "--unit-right-justify", "--unit-filter-special",
+        "--check-hyphen", "--long-match-code", "--complex", "--trim"}},
       {"case", {"--no-last-names", "--states"}},
       {"city", {"--column", "--format", "--threads", "--on-error", "--rejects", "--dict"}},
   };

@@ -37,7 +37,7 @@ struct Result {
 };
 
 Result RunEcho(const TempDir& dir, const std::string& inputName, const std::string& input,
-           RunOptions o) {
+               RunOptions o) {
   o.inputs = {lxtest::WriteBytes(dir, inputName, input)};
   o.output = dir.File("out");
   o.threads = o.threads ? o.threads : 1;
@@ -93,12 +93,20 @@ TEST(ParseRunnerTest, TextIsConvertedBetweenUtf8AndTheEngineCodePage) {
   o.format = lxtool::OutputFormat::Jsonl;
   o.quiet = true;
   // A character the code page has, one it lacks, and bytes that are not UTF-8.
-  const Result r = RunEcho(dir, "in.txt", "QU\xC3\x89" "BEC\n\xE4\xB8\xAD\nSTRA\xDF" "E\n\"\\\t\n", o);
+  const Result r = RunEcho(dir, "in.txt",
+                           "QU\xC3\x89"
+                           "BEC\n\xE4\xB8\xAD\nSTRA\xDF"
+                           "E\n\"\\\t\n",
+                           o);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.output,
-            "{\"input\":\"QU\xC3\x89" "BEC\",\"echo\":\"QU\xC3\x89" "BEC\",\"length\":\"6\"}\n"
+            "{\"input\":\"QU\xC3\x89"
+            "BEC\",\"echo\":\"QU\xC3\x89"
+            "BEC\",\"length\":\"6\"}\n"
             "{\"input\":\"\xE4\xB8\xAD\",\"echo\":\"?\",\"length\":\"1\"}\n"
-            "{\"input\":\"STRA\xC3\x9F" "E\",\"echo\":\"STRA\xC3\x9F" "E\",\"length\":\"6\"}\n"
+            "{\"input\":\"STRA\xC3\x9F"
+            "E\",\"echo\":\"STRA\xC3\x9F"
+            "E\",\"length\":\"6\"}\n"
             "{\"input\":\"\\\"\\\\\\t\",\"echo\":\"\\\"\\\\\\t\",\"length\":\"3\"}\n");
 }
 
@@ -129,7 +137,8 @@ TEST(ParseRunnerTest, RefusalsComeBeforeAnyOutput) {
   o.column = "nmae";
   Result r = RunEcho(dir, "in.csv", "name,zip\nA,1\n", o);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("no column \"nmae\" (the header has: name, zip)"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("no column \"nmae\" (the header has: name, zip)"), std::string::npos)
+      << r.err;
   EXPECT_EQ(r.output, "<none>");
 
   r = RunEcho(dir, "in.txt", std::string("A\nB\0C\n", 6), RunOptions{});

@@ -95,8 +95,9 @@ int Dump(const DictOptions& o, std::ostream& out, std::ostream& err) {
     return 1;
   }
   out << "wrote " << records.size() << " records to " << dir.string() << " (saved "
-      << lx::FormatDayCount(header.SavedAt) << "; build with SOURCE_DATE_EPOCH="
-      << std::llround((header.SavedAt - 25569.0) * 86400.0) << " to keep that date)\n";
+      << lx::FormatDayCount(header.SavedAt)
+      << "; build with SOURCE_DATE_EPOCH=" << std::llround((header.SavedAt - 25569.0) * 86400.0)
+      << " to keep that date)\n";
   if (trailing) out << "note: ignored a partial record of " << trailing << " bytes at the end\n";
   return 0;
 }
@@ -109,11 +110,11 @@ int Info(const DictOptions& o, std::ostream& out) {
     std::size_t active = 0, inactive = 0;
   };
   std::map<std::int32_t, Counts> perContext;
-  for (const auto& r : records) (r.Active ? perContext[r.ContextId].active : perContext[r.ContextId].inactive)++;
+  for (const auto& r : records)
+    (r.Active ? perContext[r.ContextId].active : perContext[r.ContextId].inactive)++;
   out << "file:        " << o.input << "\n"
       << "format flag: " << int(header.FormatFlag) << "\n"
-      << "saved:       " << (header.SavedAt != 0 ? lx::FormatDayCount(header.SavedAt) : "-")
-      << "\n"
+      << "saved:       " << (header.SavedAt != 0 ? lx::FormatDayCount(header.SavedAt) : "-") << "\n"
       << "records:     " << records.size() << "\n";
   if (trailing) out << "partial:     " << trailing << " bytes after the last record (ignored)\n";
   out << "\n  context  name                     active  inactive\n";
@@ -162,8 +163,8 @@ int Check(const DictOptions& o, std::ostream& out, std::ostream& err) {
 void AddDictCommand(CLI::App& app, std::function<int()>& action, std::ostream& out,
                     std::ostream& err) {
   auto opts = std::make_shared<DictOptions>();
-  CLI::App* dict = app.add_subcommand(
-      "dict", "Build, dump, inspect and check dictionary files (.dct).");
+  CLI::App* dict =
+      app.add_subcommand("dict", "Build, dump, inspect and check dictionary files (.dct).");
   dict->require_subcommand(1);
 
   CLI::App* build = dict->add_subcommand(
@@ -174,7 +175,8 @@ void AddDictCommand(CLI::App& app, std::function<int()>& action, std::ostream& o
       "The save date is SOURCE_DATE_EPOCH when set, so that builds are reproducible.");
   build->add_option("DIR", opts->input, "folder of the dictionary source")->required();
   build->add_option("-o,--output", opts->output, "dictionary file to write")->required();
-  build->callback([&action, opts, &out, &err] { action = [=, &out, &err] { return Build(*opts, out, err); }; });
+  build->callback(
+      [&action, opts, &out, &err] { action = [=, &out, &err] { return Build(*opts, out, err); }; });
 
   CLI::App* dump = dict->add_subcommand(
       "dump",
@@ -183,10 +185,12 @@ void AddDictCommand(CLI::App& app, std::function<int()>& action, std::ostream& o
   dump->add_option("FILE", opts->input, "dictionary file to read")->required();
   dump->add_option("-o,--output", opts->output, "folder to write the TSV files to")->required();
   dump->add_flag("--force", opts->force, "replace .tsv files already in the folder");
-  dump->callback([&action, opts, &out, &err] { action = [=, &out, &err] { return Dump(*opts, out, err); }; });
+  dump->callback(
+      [&action, opts, &out, &err] { action = [=, &out, &err] { return Dump(*opts, out, err); }; });
 
   CLI::App* info = dict->add_subcommand(
-      "info", "Show a dictionary file's format flag, save date, record count and entries per context.");
+      "info",
+      "Show a dictionary file's format flag, save date, record count and entries per context.");
   info->add_option("FILE", opts->input, "dictionary file to read")->required();
   info->callback([&action, opts, &out] { action = [=, &out] { return Info(*opts, out); }; });
 
@@ -195,7 +199,8 @@ void AddDictCommand(CLI::App& app, std::function<int()>& action, std::ostream& o
       "Validate a dictionary source folder (as 'dict build' does) or a dictionary file (flags,\n"
       "empty or duplicate keys, contexts no parser reads). Exit status 1 when a fault is found.");
   check->add_option("PATH", opts->input, "source folder or dictionary file")->required();
-  check->callback([&action, opts, &out, &err] { action = [=, &out, &err] { return Check(*opts, out, err); }; });
+  check->callback(
+      [&action, opts, &out, &err] { action = [=, &out, &err] { return Check(*opts, out, err); }; });
 }
 
 }  // namespace lxtool

@@ -20,8 +20,8 @@ using lx::TLxDictRecord;
 namespace {
 
 constexpr std::size_t kColumns = 6;
-constexpr const char* kColumnNames[kColumns] = {"source",   "target",   "exception",
-                                                "active",   "comments", "hidden"};
+constexpr const char* kColumnNames[kColumns] = {"source", "target",   "exception",
+                                                "active", "comments", "hidden"};
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -75,8 +75,8 @@ struct FileReader {
       return false;
     }
     if (out.size() > lx::kDictMaxText) {
-      Fail(std::string(column) + " has " + std::to_string(out.size()) +
-           " characters (at most " + std::to_string(lx::kDictMaxText) + ")");
+      Fail(std::string(column) + " has " + std::to_string(out.size()) + " characters (at most " +
+           std::to_string(lx::kDictMaxText) + ")");
       return false;
     }
     return true;
@@ -118,8 +118,9 @@ void ReadSourceFile(const fs::path& file, std::int32_t contextId, double dateUpd
       header = false;
       if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
       if (line != kSourceHeader) {
-        reader.Fail("the header row must be the six columns source, target, exception, active, "
-                    "comments, hidden (tab-separated)");
+        reader.Fail(
+            "the header row must be the six columns source, target, exception, active, "
+            "comments, hidden (tab-separated)");
         return;
       }
       continue;
@@ -149,8 +150,9 @@ void ReadSourceFile(const fs::path& file, std::int32_t contextId, double dateUpd
     if (r.Active) {
       const std::string key = FoldedKey(texts[0]);
       if (auto [it, fresh] = firstLine.emplace(key, reader.line); !fresh) {
-        reader.Fail("source \"" + lx::AnsiToUtf8(texts[0]) + "\" is already an active entry at line " +
-                    std::to_string(it->second) + " (keys ignore case; the engine would drop this one)");
+        reader.Fail("source \"" + lx::AnsiToUtf8(texts[0]) +
+                    "\" is already an active entry at line " + std::to_string(it->second) +
+                    " (keys ignore case; the engine would drop this one)");
         continue;
       }
     }
@@ -241,9 +243,8 @@ RecordCheck CheckRecords(const std::vector<TLxDictRecord>& records) {
     const std::string where = "record " + std::to_string(i + 1) + " (context " +
                               std::to_string(r.ContextId) + ", \"" +
                               lx::AnsiToUtf8(r.SourceText()) + "\"): ";
-    for (auto [value, name] : {std::pair{r.Spec_Case, "exception"},
-                               {r.Active, "active"},
-                               {r.Hidden, "hidden"}}) {
+    for (auto [value, name] :
+         {std::pair{r.Spec_Case, "exception"}, {r.Active, "active"}, {r.Hidden, "hidden"}}) {
       if (value > 1)
         check.errors.push_back(where + name + " flag is " + std::to_string(value) + ", not 0 or 1");
     }

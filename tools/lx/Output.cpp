@@ -10,7 +10,9 @@ namespace lxtool {
 
 namespace {
 
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+  return std::strerror(errno);
+}
 
 // Table rows travel as cells separated by the unit separator, one row a line.
 constexpr char kCellSeparator = '\x1F';
@@ -68,7 +70,6 @@ std::string RenderTable(const std::string& rows) {
   return out;
 }
 
-
 void AppendDelimitedField(std::string& out, char delimiter, std::string_view f) {
   const bool plain = std::none_of(f.begin(), f.end(), [delimiter](char c) {
     return c == delimiter || c == '"' || c == '\n' || c == '\r';
@@ -85,17 +86,26 @@ void AppendDelimitedField(std::string& out, char delimiter, std::string_view f) 
   out += '"';
 }
 
-
 void AppendJsonString(std::string& out, std::string_view s) {
   out += '"';
   for (char c : s) {
     const auto b = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (b < 0x20) {
           char u[8];
@@ -139,7 +149,6 @@ void AppendDelimitedRow(std::string& out, char delimiter, const std::vector<std:
   }
   out += '\n';
 }
-
 
 OutputFile::OutputFile(const std::string& path) : path_(path) {
   if (path_.empty()) {

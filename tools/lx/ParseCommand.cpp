@@ -9,10 +9,10 @@
 #include <ostream>
 
 #include "LxAddr.h"
-#include "LxCodePage.h"
 #include "LxCanadianCity.h"
 #include "LxCase.h"
 #include "LxCitySt.h"
+#include "LxCodePage.h"
 #include "LxName.h"
 #include "LxUtils.h"
 #include "ParseRunner.h"
@@ -34,7 +34,8 @@ std::string FindDictionary(const std::string& given) {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) {
-    const fs::path candidate = exe.parent_path().parent_path() / "share" / "lexorin" / "default.dct";
+    const fs::path candidate =
+        exe.parent_path().parent_path() / "share" / "lexorin" / "default.dct";
     if (fs::exists(candidate, ec)) return candidate.string();
   }
 #ifdef LX_INSTALLED_DICTIONARY
@@ -54,7 +55,9 @@ void Assign(std::vector<std::string_view>& values, std::initializer_list<std::st
   values.assign(parts.begin(), parts.end());
 }
 
-std::string_view Char(const char& c) { return {&c, 1}; }
+std::string_view Char(const char& c) {
+  return {&c, 1};
+}
 
 // ---- names --------------------------------------------------------------------------
 
@@ -68,15 +71,16 @@ struct NameOptions {
 
 const std::map<std::string, std::uint8_t> kOrders = {
     {"natural", lx::ntNatural}, {"reverse", lx::ntReverse}, {"detect", lx::ntDetect}};
-const std::map<std::string, std::uint8_t> kSalutationTypes = {
-    {"prefix-last", lx::stPrefixLast}, {"first", lx::stFirst}, {"fullname", lx::stFullname},
-    {"text", lx::stText}};
+const std::map<std::string, std::uint8_t> kSalutationTypes = {{"prefix-last", lx::stPrefixLast},
+                                                              {"first", lx::stFirst},
+                                                              {"fullname", lx::stFullname},
+                                                              {"text", lx::stText}};
 const std::map<std::string, std::uint8_t> kSalutationErrors = {{"fullname", lx::seFullname},
-                                                              {"text", lx::seText}};
+                                                               {"text", lx::seText}};
 
-const char* kNameFields[] = {"prefix", "first",  "middle", "last",      "suffix",    "prof_title",
-                             "care_of", "gender", "gender_level", "result", "full_name",
-                             "salutation"};
+const char* kNameFields[] = {"prefix",       "first",      "middle",    "last",
+                             "suffix",       "prof_title", "care_of",   "gender",
+                             "gender_level", "result",     "full_name", "salutation"};
 const char* kResultNames[] = {"nrName", "nrNameLast", "nrFamily", "nrFirm", "nrEmpty", "nrUnknown"};
 
 std::vector<std::string> NameColumns(bool allNames) {
@@ -141,13 +145,12 @@ class NameJob : public ParseJob {
   void AddName(std::vector<std::string_view>& v, int n) {
     const lx::TLxNameRec& r = p_.Name(n);
     const bool parsed = n <= p_.NameCount();
-    for (std::string_view f : {std::string_view(r.Prefix), std::string_view(r.First),
-                               std::string_view(r.Middle), std::string_view(r.Last),
-                               std::string_view(r.Suffix), std::string_view(r.ProfTitle),
-                               std::string_view(r.CareOf), Char(r.Gender), Char(r.GenderLevel),
-                               std::string_view(r.NameResult <= lx::nrUnknown
-                                                    ? kResultNames[r.NameResult]
-                                                    : "nrUnknown")})
+    for (std::string_view f :
+         {std::string_view(r.Prefix), std::string_view(r.First), std::string_view(r.Middle),
+          std::string_view(r.Last), std::string_view(r.Suffix), std::string_view(r.ProfTitle),
+          std::string_view(r.CareOf), Char(r.Gender), Char(r.GenderLevel),
+          std::string_view(r.NameResult <= lx::nrUnknown ? kResultNames[r.NameResult]
+                                                         : "nrUnknown")})
       v.push_back(f);
     const std::size_t k = static_cast<std::size_t>(n - 1);
     full_[k] = parsed ? p_.FullName(n) : lx::Str255();
@@ -192,21 +195,10 @@ class AddressJob : public ParseJob {
     auto padded = [&](std::string_view s) { return o_.trim ? lx::Trim(s) : s; };
     matchCode_ = p_.MatchCode();
     walkKey_ = p_.WalkKey(o_.walkOddEven ? 1 : 0);
-    Assign(v, {padded(p_.HousePrefix),
-         padded(p_.HouseNumber),
-         padded(std::string_view(&p_.HouseSuffix, 1)),
-         p_.Fraction,
-         p_.PreDir,
-         p_.StreetName,
-         p_.StreetSuffix,
-         p_.PostDir,
-         p_.UnitDesignator,
-         padded(p_.UnitValue),
-         padded(p_.Box),
-         padded(p_.Route),
-         padded(std::string_view(&p_.OddEven, 1)),
-         matchCode_,
-         walkKey_});
+    Assign(v, {padded(p_.HousePrefix), padded(p_.HouseNumber),
+               padded(std::string_view(&p_.HouseSuffix, 1)), p_.Fraction, p_.PreDir, p_.StreetName,
+               p_.StreetSuffix, p_.PostDir, p_.UnitDesignator, padded(p_.UnitValue), padded(p_.Box),
+               padded(p_.Route), padded(std::string_view(&p_.OddEven, 1)), matchCode_, walkKey_});
   }
 
  private:
@@ -284,7 +276,8 @@ std::vector<std::string> SplitCommas(const std::string& s) {
   std::size_t start = 0;
   while (start <= s.size() && !s.empty()) {
     const std::size_t comma = s.find(',', start);
-    parts.push_back(s.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    parts.push_back(
+        s.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -408,7 +401,8 @@ void AddParseCommands(CLI::App& app, std::function<int()>& action, std::ostream&
     cmd->add_flag("--unit-right-justify", o->unitRightJustify, "pad the unit value on the left");
     cmd->add_flag("--unit-filter-special", o->unitFilterSpecial,
                   "drop special characters from the unit value");
-    cmd->add_flag("--check-hyphen", o->checkHyphen, "take 10-25 as house 25, unit 10 (Queens style)");
+    cmd->add_flag("--check-hyphen", o->checkHyphen,
+                  "take 10-25 as house 25, unit 10 (Queens style)");
     cmd->add_flag("--long-match-code", o->longMatchCode, "write the 74-character match code");
     cmd->add_flag("--complex", o->complex, "lines may hold a box or route and a street");
     cmd->add_flag("--walk-odd-even", o->walkOddEven, "put the odd/even mark into the walk key");
@@ -432,12 +426,12 @@ void AddParseCommands(CLI::App& app, std::function<int()>& action, std::ostream&
   }
   {
     auto c = Shared<CommonOptions>();
-    CLI::App* cmd = AddCommon(
-        app, "cancity", "Parse Canadian city lines: city, province and postal code.", *c);
+    CLI::App* cmd =
+        AddCommon(app, "cancity", "Parse Canadian city lines: city, province and postal code.", *c);
     OnRun(cmd, c, action, out, err, [](const std::string& dict) {
-      return JobKind{"cancity",
-                     {"city", "prov_abbr", "prov_name", "postal_code"},
-                     [dict] { return std::make_unique<CanadianCityJob>(dict); }};
+      return JobKind{"cancity", {"city", "prov_abbr", "prov_name", "postal_code"}, [dict] {
+                       return std::make_unique<CanadianCityJob>(dict);
+                     }};
     });
   }
 
@@ -448,8 +442,7 @@ void AddParseCommands(CLI::App& app, std::function<int()>& action, std::ostream&
     cmd->add_flag("--no-last-names", o->noLastNames, "do not apply the last-name spellings");
     cmd->add_flag("--states", o->states, "upper-case state abbreviations");
     OnRun(cmd, c, action, out, err, [o](const std::string& dict) {
-      return JobKind{"case", {"cased"},
-                     [dict, o] { return std::make_unique<CaseJob>(dict, *o); }};
+      return JobKind{"case", {"cased"}, [dict, o] { return std::make_unique<CaseJob>(dict, *o); }};
     });
   }
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -14,7 +15,6 @@
 #include <mutex>
 #include <optional>
 #include <ostream>
-#include <sys/stat.h>
 #include <thread>
 
 #include "LxCodePage.h"
@@ -46,7 +46,9 @@ InputFormat GuessFormat(const std::string& name, const RunOptions& o) {
   return o.column.empty() ? InputFormat::Lines : InputFormat::Csv;
 }
 
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+  return std::strerror(errno);
+}
 
 // Texts from files are UTF-8; the engine's are single-byte. A character the
 // code page lacks becomes "?"; bytes that are not UTF-8 at all are taken as
@@ -78,7 +80,12 @@ std::string_view ToEngineText(std::string_view utf8, std::string& out) {
 bool IsUtf8(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t len = b < 0x80 ? 1 : b >= 0xF8 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+    const std::size_t len = b < 0x80    ? 1
+                            : b >= 0xF8 ? 0
+                            : b >= 0xF0 ? 4
+                            : b >= 0xE0 ? 3
+                            : b >= 0xC2 ? 2
+                                        : 0;
     if (len == 0 || i + len > s.size()) return false;
     for (std::size_t k = 1; k < len; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -97,7 +104,8 @@ struct Batch {
 };
 
 bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // A text the engine gave back, in UTF-8: plain ASCII as it is, anything else
@@ -267,10 +275,11 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     inputs.push_back(in);
   }
   std::vector<std::unique_ptr<RecordReader>> readers;
-  for (const Input& in : inputs) readers.push_back(std::make_unique<RecordReader>(in.file, in.format));
+  for (const Input& in : inputs)
+    readers.push_back(std::make_unique<RecordReader>(in.file, in.format));
 
-  const int threads = std::max(1, o.threads > 0 ? o.threads
-                                                : static_cast<int>(std::thread::hardware_concurrency()));
+  const int threads = std::max(
+      1, o.threads > 0 ? o.threads : static_cast<int>(std::thread::hardware_concurrency()));
   std::vector<Worker> workers(static_cast<std::size_t>(threads));
   try {
     for (Worker& w : workers) w.job = kind.create();
@@ -333,7 +342,8 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
         output.Write(text);
     };
     if (o.format != OutputFormat::Jsonl) {
-      std::vector<std::string> columns = header.empty() ? std::vector<std::string>{"input"} : header;
+      std::vector<std::string> columns =
+          header.empty() ? std::vector<std::string>{"input"} : header;
       if (selected.empty()) {
         columns.insert(columns.end(), kind.columns.begin(), kind.columns.end());
       } else {
@@ -485,7 +495,8 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     if (!o.quiet) {
       const double secs = std::chrono::duration<double>(Clock::now() - started).count();
       char line[200];
-      std::snprintf(line, sizeof line, "lx %s: %llu records in %.2f s (%.0f records/s), %llu rejected\n",
+      std::snprintf(line, sizeof line,
+                    "lx %s: %llu records in %.2f s (%.0f records/s), %llu rejected\n",
                     kind.name.c_str(), static_cast<unsigned long long>(done), secs,
                     secs > 0 ? static_cast<double>(done) / secs : 0.0,
                     static_cast<unsigned long long>(rejected));

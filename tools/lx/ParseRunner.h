@@ -42,18 +42,17 @@ struct RunOptions {
   std::vector<std::string> inputs;  // empty or "-": standard input
   std::string output;               // empty: standard output
   OutputFormat format = OutputFormat::Csv;
-  std::string inputFormat;  // "", "lines", "csv" or "tsv"; "" guesses from the file name
-  std::string column;       // header name or 1-based number
+  std::string inputFormat;          // "", "lines", "csv" or "tsv"; "" guesses from the file name
+  std::string column;               // header name or 1-based number
   std::vector<std::string> fields;  // parsed columns to write; empty: all
-  int threads = 0;          // 0: the number of cores
-  bool failOnError = true;  // --on-error fail|skip
-  std::string rejects;      // file for skipped records
+  int threads = 0;                  // 0: the number of cores
+  bool failOnError = true;          // --on-error fail|skip
+  std::string rejects;              // file for skipped records
   bool quiet = false;
-  bool progress = true;     // only shown on a terminal for regular files
+  bool progress = true;  // only shown on a terminal for regular files
 };
 
 // Returns the exit status: 0 done, 1 failed (the reason on err).
-int RunParse(const JobKind& kind, const RunOptions& options, std::ostream& out,
-             std::ostream& err);
+int RunParse(const JobKind& kind, const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace lxtool

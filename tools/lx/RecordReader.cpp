@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kChunk = 1 << 16;
 
 // Fields pass through unchanged: no blank is trimmed.
-int NeverSpace(unsigned char) { return 0; }
+int NeverSpace(unsigned char) {
+  return 0;
+}
 
 }  // namespace
 
@@ -56,7 +58,8 @@ bool RecordReader::NextLine(std::string& line) {
       chunk_pos_ = 0;
       bytes_read_ += chunk_len_;
       if (chunk_len_ < chunk_.size()) {
-        if (std::ferror(file_)) throw std::runtime_error(std::string("read error: ") + std::strerror(errno));
+        if (std::ferror(file_))
+          throw std::runtime_error(std::string("read error: ") + std::strerror(errno));
         eof_ = true;
       }
       if (chunk_len_ == 0) break;
@@ -88,7 +91,9 @@ void RecordReader::OnField(void* data, std::size_t length, void* self) {
   r->fields_.emplace_back(text, length);
 }
 
-void RecordReader::OnRecordEnd(int, void* self) { static_cast<RecordReader*>(self)->record_done_ = true; }
+void RecordReader::OnRecordEnd(int, void* self) {
+  static_cast<RecordReader*>(self)->record_done_ = true;
+}
 
 std::vector<std::string> RecordReader::ReadHeader() {
   if (format_ == InputFormat::Lines) return {"input"};
