@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
 
-.PHONY: run test deps build bench asan-test windows format clean
+.PHONY: run test deps build bench asan-test windows format format-check clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,7 +46,10 @@ windows: build
 	bash scripts/build-windows.sh $(BUILD)
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
+
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h' '*.c')
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-win-i686 build-win-x86_64

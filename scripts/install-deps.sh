@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   make cmake ninja-build g++ ccache python3   # toolchain
+  clang-format                                # style check
   libgtest-dev libgmock-dev                   # tests
   libbenchmark-dev                            # benchmarks
   libcli11-dev libcsv-dev                     # lx command line, CSV input
