@@ -31,22 +31,64 @@ static int Open(const char* path) {
 }
 #endif
 
-#define EXPORTS(X)                                                                                 \
-  X(LxInitParsers)                                                                                 \
-  X(LxLastError) X(LxConvertCase) X(LxSetCaseOption) X(LxParseName) X(LxNameCount) X(LxNamePrefix) \
-      X(LxFirstName) X(LxMiddleName) X(LxLastName) X(LxNameSuffix) X(LxProfTitle) X(LxFullName)    \
-          X(LxSalutation) X(LxCompoundSalutation) X(LxGender) X(LxGenderLevel) X(LxNameResult)     \
-              X(LxSetNameOption) X(LxSalutationPrefix) X(LxGetSalutationPrefix)                    \
-                  X(LxSalutationSuffix) X(LxGetSalutationSuffix) X(LxSalutationText)               \
-                      X(LxGetSalutationText) X(LxSetAddrOption) X(LxParseAddr) X(LxHousePrefix)    \
-                          X(LxHouseNumber) X(LxHouseSuffix) X(LxFraction) X(LxPreDir)              \
-                              X(LxStreetName) X(LxStreetSuffix) X(LxPostDir) X(LxUnitDesignator)   \
-                                  X(LxUnitValue) X(LxBox) X(LxRoute) X(LxOddEven) X(LxMatchCode)   \
-                                      X(LxWalkKey) X(LxParseCity) X(LxCityName) X(LxStateAbbr)     \
-                                          X(LxStateName) X(LxZip) X(LxZip4) X(LxSCF) X(LxFips)     \
-                                              X(LxParseCanCity) X(LxCanCityName)                   \
-                                                  X(LxCanProvinceAbbr) X(LxCanProvinceName)        \
-                                                      X(LxCanZip)
+// clang-format off
+#define EXPORTS(X) \
+  X(LxInitParsers) \
+  X(LxLastError) \
+  X(LxConvertCase) \
+  X(LxSetCaseOption) \
+  X(LxParseName) \
+  X(LxNameCount) \
+  X(LxNamePrefix) \
+  X(LxFirstName) \
+  X(LxMiddleName) \
+  X(LxLastName) \
+  X(LxNameSuffix) \
+  X(LxProfTitle) \
+  X(LxFullName) \
+  X(LxSalutation) \
+  X(LxCompoundSalutation) \
+  X(LxGender) \
+  X(LxGenderLevel) \
+  X(LxNameResult) \
+  X(LxSetNameOption) \
+  X(LxSalutationPrefix) \
+  X(LxGetSalutationPrefix) \
+  X(LxSalutationSuffix) \
+  X(LxGetSalutationSuffix) \
+  X(LxSalutationText) \
+  X(LxGetSalutationText) \
+  X(LxSetAddrOption) \
+  X(LxParseAddr) \
+  X(LxHousePrefix) \
+  X(LxHouseNumber) \
+  X(LxHouseSuffix) \
+  X(LxFraction) \
+  X(LxPreDir) \
+  X(LxStreetName) \
+  X(LxStreetSuffix) \
+  X(LxPostDir) \
+  X(LxUnitDesignator) \
+  X(LxUnitValue) \
+  X(LxBox) \
+  X(LxRoute) \
+  X(LxOddEven) \
+  X(LxMatchCode) \
+  X(LxWalkKey) \
+  X(LxParseCity) \
+  X(LxCityName) \
+  X(LxStateAbbr) \
+  X(LxStateName) \
+  X(LxZip) \
+  X(LxZip4) \
+  X(LxSCF) \
+  X(LxFips) \
+  X(LxParseCanCity) \
+  X(LxCanCityName) \
+  X(LxCanProvinceAbbr) \
+  X(LxCanProvinceName) \
+  X(LxCanZip)
+// clang-format on
 
 #define DECLARE(f) static __typeof__(&f) p##f;
 EXPORTS(DECLARE)
