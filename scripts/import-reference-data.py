@@ -306,10 +306,23 @@ def firm_words(ref_dir, report):
     return entries
 
 
+# The words of ESTATE OF, which the lookups see one at a time: leading
+# care-of words are taken together, so ESTATE OF JOHN SMITH keeps JOHN
+# SMITH as the person. ESTATE after a name stays a suffix (JOHN SMITH
+# ESTATE): the suffix step reads it there.
+CARE_OF_PHRASE_WORDS = [
+    ("ESTATE", "ESTATE OF", "ESTATE; first word of ESTATE OF"),
+    ("OF", "ESTATE OF", "ESTATE; second word of ESTATE OF"),
+]
+
+
 def care_of(ref_dir, report):
     """601 np.srch.care: care-of, attention, trust and alias words."""
-    return [Entry(r["word"], r["standard"], False, r["type"])
-            for r in read_table(ref_dir, "care_of.tsv")]
+    entries = [Entry(r["word"], r["standard"], False, r["type"])
+               for r in read_table(ref_dir, "care_of.tsv")]
+    for word, standard, why in CARE_OF_PHRASE_WORDS:
+        entries.append(Entry(word, standard, False, why))
+    return entries
 
 
 # The most frequent US surnames, from general knowledge of the Census
@@ -419,6 +432,16 @@ TITLES_LEFT_OUT = {
 JOINED_TITLE_HEADS = {"LT", "BRIG", "MAJ", "RT", "ASST", "ASSOC"}
 
 
+# The couple's titles of a joint line (MR AND MRS JOHN SMITH, DR & MRS ...):
+# as titles, the conjunction joins the two titles into one prefix instead of
+# becoming the first name. A conjunction met alone between names is still a
+# conjunction: the parser drops a title run that is only AND, & or OR.
+TITLE_JOINERS = [
+    ("AND", "AND", "joins two titles (MR AND MRS)"),
+    ("&", "AND", "joins two titles (MR & MRS)"),
+]
+
+
 def name_titles(ref_dir, report):
     """1001 np.srch.prefix: title -> its standard key (MISTER -> MR)."""
     counts = given_name_totals(ref_dir)
@@ -438,6 +461,8 @@ def name_titles(ref_dir, report):
         words = title.split()
         if len(words) == 2 and words[0] in JOINED_TITLE_HEADS:
             entries.append(Entry("".join(words), r["standard"], False, note + ", joined"))
+    for word, standard, why in TITLE_JOINERS:
+        entries.append(Entry(word, standard, False, why))
     return entries
 
 

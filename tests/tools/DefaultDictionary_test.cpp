@@ -113,6 +113,9 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kName, "JUDGE ANN WALKER", "\tJUDGE\tANN\t\tWALKER\t\t\tF\tnrName"},
       {kName, "MAJ ANN LEE", "\tMAJ\tANN\t\tLEE\t\t\tF\tnrName"},
       {kName, "LT.COL. JAMES REED", "\tLTCOL\tJAMES\t\tREED\t\t\tM\tnrName"},
+      // A couple's titles make one prefix.
+      {kName, "MR AND MRS JOHN SMITH", "\tMR AND MRS\tJOHN\t\tSMITH\t\t\tM\tnrName"},
+      {kName, "DR & MRS ERIC WEBB", "\tDR & MRS\tERIC\t\tWEBB\t\t\tM\tnrName"},
       // Firm words: CO makes a firm, a strong word even after a given name,
       // PA after a person is a professional title.
       {kName, "ACME TOOL CO", "\t\t\t\tACME TOOL CO\t\t\tU\tnrFirm"},
@@ -126,9 +129,12 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       // Frequent surnames are not given names, so the order is found.
       {kName, "SMITH JOHN", "\t\tJOHN\t\tSMITH\t\t\tM\tnrName"},
       {kName, "REV ANDREWS", "\tREV\t\t\tANDREWS\t\t\tU\tnrNameLast"},
-      // A family word, and a care-of word.
+      // A family word; care-of words, ESTATE OF before a name and ESTATE
+      // after it.
       {kName, "JOHNSON FAMILY", "\t\t\t\tJOHNSON\tFAMILY\t\tU\tnrFamily"},
       {kNaturalName, "C/O ANN LEE", "C/O\t\tANN\t\tLEE\t\t\tF\tnrName"},
+      {kName, "ESTATE OF MARY A JONES", "ESTATE OF\t\tMARY\tA\tJONES\t\t\tF\tnrName"},
+      {kName, "JOHN SMITH ESTATE", "\t\tJOHN\t\tSMITH\tESTATE\t\tM\tnrName"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
