@@ -587,6 +587,10 @@ def state_names(ref_dir, report):
             report.skip("cp.std.state", word, "several words; the city parser looks up one")
         elif len(word) == 2:
             report.skip("cp.std.state", word, "two letters go to the code table, never here")
+            # The city parser keeps periods, so N.Y. and D.C are words of
+            # their own: reachable here, and read as the code.
+            for dotted in (f"{word[0]}.{word[1]}.", f"{word[0]}.{word[1]}"):
+                entries.append(Entry(dotted, r["abbreviation"], False, "USPS_CODE with periods"))
         elif word in STATE_SPELLINGS_LEFT_OUT:
             report.skip("cp.std.state", word, STATE_SPELLINGS_LEFT_OUT[word])
         else:

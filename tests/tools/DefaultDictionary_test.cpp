@@ -88,6 +88,7 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kCity, "PORTLAND OREGON 97205", "PORTLAND\tOR\tOREGON\t97205\t41\ttrue"},
       {kCity, "HARTFORD CONN 06103", "HARTFORD\tCT\tCONNECTICUT\t06103\t09\ttrue"},
       {kCity, "DENVER CO 80202", "DENVER\tCO\tCOLORADO\t80202\t08\ttrue"},
+      {kCity, "WASHINGTON D.C 20500", "WASHINGTON\tDC\tDISTRICT OF COLUMBIA\t20500\t11\ttrue"},
       {kCity, "FISHERS ISLAND NY 06390", "FISHERS ISLAND\tNY\tNEW YORK\t06390\t36\ttrue"},
 
       // Case: exceptions, last names with a fixed form, plain forms left alone,
