@@ -441,6 +441,14 @@ TITLE_JOINERS = [
     ("&", "AND", "joins two titles (MR & MRS)"),
 ]
 
+# THE before a name belongs to its title (THE REV, THE HONORABLE) or to a
+# household line (THE SMITH FAMILY), which would otherwise be read last name
+# first with THE as the last name. A firm that starts with THE then needs a
+# strong firm word (THE BOEING COMPANY) to be taken for a firm.
+TITLE_ARTICLES = [
+    ("THE", "THE", "opens a title or a household line"),
+]
+
 
 def name_titles(ref_dir, report):
     """1001 np.srch.prefix: title -> its standard key (MISTER -> MR)."""
@@ -461,7 +469,7 @@ def name_titles(ref_dir, report):
         words = title.split()
         if len(words) == 2 and words[0] in JOINED_TITLE_HEADS:
             entries.append(Entry("".join(words), r["standard"], False, note + ", joined"))
-    for word, standard, why in TITLE_JOINERS:
+    for word, standard, why in TITLE_JOINERS + TITLE_ARTICLES:
         entries.append(Entry(word, standard, False, why))
     return entries
 

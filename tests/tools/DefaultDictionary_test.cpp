@@ -133,6 +133,11 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       // A family word; care-of words, ESTATE OF before a name and ESTATE
       // after it.
       {kName, "JOHNSON FAMILY", "\t\t\t\tJOHNSON\tFAMILY\t\tU\tnrFamily"},
+      // THE opens a household line or a title; a firm after THE needs a
+      // strong word.
+      {kName, "THE MILLER FAMILY", "\tTHE\t\t\tMILLER\tFAMILY\t\tU\tnrFamily"},
+      {kName, "THE REV JOHN SMITH", "\tTHE REV\tJOHN\t\tSMITH\t\t\tM\tnrName"},
+      {kName, "THE BOEING COMPANY", "\t\t\t\tTHE BOEING COMPANY\t\t\tU\tnrFirm"},
       {kNaturalName, "C/O ANN LEE", "C/O\t\tANN\t\tLEE\t\t\tF\tnrName"},
       {kName, "ESTATE OF MARY A JONES", "ESTATE OF\t\tMARY\tA\tJONES\t\t\tF\tnrName"},
       {kName, "JOHN SMITH ESTATE", "\t\tJOHN\t\tSMITH\tESTATE\t\tM\tnrName"},
