@@ -111,16 +111,15 @@ def is_word(text):
 # engine keeps the first entry of a key, so order decides duplicates.
 
 
-# A unit word that stands alone is taken from anywhere in the line, so the
-# spelled-out forms that are ordinary street-name words would cut the street
-# (WEST SIDE PL, OCEAN FRONT, OFFICE PARK DR, UPPER MOUNTAIN RD). Their
-# abbreviations (FRNT, OFC, UPPR, LOWR) stay and mean the same unit.
+# A unit word that stands alone is taken from anywhere in the line, so a
+# spelled-out form that is a common street-name word would cut the street
+# (N FRONT ST, OFFICE PARK DR, LAKE SIDE DR); FRNT and OFC stay and mean the
+# same unit. UPPER and LOWER stay: the flats of a two-family house (31
+# SPRUCE ST LOWER) outnumber the streets named Upper or Lower.
 UNIT_WORDS_LEFT_OUT = {
-    "SIDE": "also a street-name word (WEST SIDE PL)",
-    "FRONT": "also a street-name word (OCEAN FRONT, FRONT ST)",
+    "SIDE": "also a street-name word (LAKE SIDE DR)",
+    "FRONT": "also a street-name word (N FRONT ST, OCEAN FRONT)",
     "OFFICE": "also a street-name word (OFFICE PARK DR)",
-    "UPPER": "also a street-name word (UPPER MOUNTAIN RD)",
-    "LOWER": "also a street-name word (LOWER FERRY RD)",
 }
 
 # Words that introduce a secondary number on business and condominium mail

@@ -56,10 +56,11 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kAddress, "455 NORTH ELM AVENUE APARTMENT 12", "455\tN\tELM\tAVE\t\tAPT\t12\t\t"},
       // A unit word that stands alone, and the floor rule.
       {kAddress, "78 CEDAR LN REAR", "78\t\tCEDAR\tLN\t\tNONE\tREAR\t\t"},
+      {kAddress, "31 SPRUCE ST LOWER", "31\t\tSPRUCE\tST\t\tNONE\tLOWER\t\t"},
       {kAddress, "900 COMMERCE BLVD 3RD FLR", "900\t\tCOMMERCE\tBLVD\t\tFL\t3\t\t"},
       // Spelled-out stand-alone unit words are street-name words.
       {kAddress, "18 LAKE SIDE DR", "18\t\tLAKE SIDE\tDR\t\t\t\t\t"},
-      {kAddress, "40 OCEAN FRONT WALK", "40\t\tOCEAN FRONT\tWALK\t\t\t\t\t"},
+      {kAddress, "212 N FRONT ST", "212\tN\tFRONT\tST\t\t\t\t\t"},
       {kAddress, "9 OFFICE PARK DR", "9\t\tOFFICE PARK\tDR\t\t\t\t\t"},
       // Added unit words: a lockbox file number, a condominium unit.
       {kAddress, "PO BOX 60500 FILE 7731", "\t\t\t\t\tFILE\t7731\t60500\t"},
