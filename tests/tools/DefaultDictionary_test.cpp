@@ -71,6 +71,8 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kAddress, "R D 2 BOX 45", "\t\t\t\t\t\t\t45\t2"},
       // RD and SR are roads, not routes.
       {kAddress, "4410 W COUNTY RD 12", "4410\tW\tCOUNTY\tRD\t\tNBR\t12\t\t"},
+      // NO is a direction, not a number word.
+      {kAddress, "2210 14TH ST NO", "2210\t\t14TH\tST\tN\t\t\t\t"},
       {kAddress, "1500 W SR 44", "1500\tW\tSTATE ROUTE 44\t\t\t\t\t\t"},
       // Street-name words: MT and ST expand, DR inside a name is DOCTOR,
       // written ordinals become numbers.
@@ -128,6 +130,7 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kName, "ANNA VAN DER BERG", "\t\tANNA\t\tVAN DER BERG\t\t\tF\tnrName"},
       {kName, "ALEX BEN JOHNSON", "\t\tALEX\tBEN\tJOHNSON\t\t\tM\tnrName"},
       {kName, "DE LA CRUZ, MARIA", "\t\tMARIA\t\tDE LA CRUZ\t\t\tF\tnrName"},
+      {kName, "DEL TORO, RAMON", "\t\tRAMON\t\tDEL TORO\t\t\tM\tnrName"},
       // Frequent surnames are not given names, so the order is found.
       {kName, "SMITH JOHN", "\t\tJOHN\t\tSMITH\t\t\tM\tnrName"},
       {kName, "REV ANDREWS", "\tREV\t\t\tANDREWS\t\t\tU\tnrNameLast"},
