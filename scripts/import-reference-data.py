@@ -452,7 +452,7 @@ TITLE_ARTICLES = [
 def name_titles(ref_dir, report):
     """1001 np.srch.prefix: title -> its standard key (MISTER -> MR)."""
     counts = given_name_totals(ref_dir)
-    entries = []
+    entries, phrases = [], []
     for r in read_table(ref_dir, "name_titles.tsv"):
         title = r["title"]
         if counts.get(title, 0) >= COMMON_GIVEN_NAME:
@@ -468,8 +468,20 @@ def name_titles(ref_dir, report):
         words = title.split()
         if len(words) == 2 and words[0] in JOINED_TITLE_HEADS:
             entries.append(Entry("".join(words), r["standard"], False, note + ", joined"))
+        if len(words) > 1:
+            phrases.append(title)
     for word, standard, why in TITLE_JOINERS + TITLE_ARTICLES:
         entries.append(Entry(word, standard, False, why))
+    # The parser takes a run of titles, so a phrase whose words are all
+    # titles is read whole (RT REV, REAR ADM): the words that are no title of
+    # their own are added, unless one is a common given name (JUSTICE).
+    known = {e.source for e in entries}
+    for title in phrases:
+        for word in title.split():
+            if word not in known and counts.get(word, 0) < COMMON_GIVEN_NAME \
+                    and word not in TITLES_LEFT_OUT:
+                entries.append(Entry(word, word, False, f"word of the title {title}"))
+                known.add(word)
     return entries
 
 

@@ -119,6 +119,7 @@ TEST(DefaultDictionaryLinesTest, EveryContextAndTrapWord) {
       {kName, "JUDGE ANN WALKER", "\tJUDGE\tANN\t\tWALKER\t\t\tF\tnrName"},
       {kName, "MAJ ANN LEE", "\tMAJ\tANN\t\tLEE\t\t\tF\tnrName"},
       {kName, "LT.COL. JAMES REED", "\tLTCOL\tJAMES\t\tREED\t\t\tM\tnrName"},
+      {kName, "RT REV PAUL BROWN", "\tRT REV\tPAUL\t\tBROWN\t\t\tM\tnrName"},
       // A couple's titles make one prefix.
       {kName, "MR AND MRS JOHN SMITH", "\tMR AND MRS\tJOHN\t\tSMITH\t\t\tM\tnrName"},
       {kName, "DR & MRS ERIC WEBB", "\tDR & MRS\tERIC\t\tWEBB\t\t\tM\tnrName"},
