@@ -327,7 +327,7 @@ def care_of(ref_dir, report):
 # The most frequent US surnames, from general knowledge of the Census
 # surname counts. The baby-name files list many of them as given names
 # (SMITH, JOHNSON, DAVIS), rarely given; as given names they would turn
-# SMITH JOHN into natural order and REV ANDREWS into a first name.
+# SMITH JOHN into natural order and REV JOHNSON into a first name.
 COMMON_SURNAMES = set("""
 SMITH JOHNSON WILLIAMS BROWN JONES GARCIA MILLER DAVIS RODRIGUEZ MARTINEZ
 HERNANDEZ LOPEZ GONZALEZ WILSON ANDERSON THOMAS TAYLOR MOORE JACKSON MARTIN
@@ -389,9 +389,9 @@ def professional_titles(ref_dir, report):
 
 # A particle is never a middle name: the middle-name step stops at it. A
 # particle that is a common given name would lose every such middle name
-# (ALEX BEN JOHNSON); VAN and MAC stay, the parser guards them itself.
+# (PAUL BEN CARTER); VAN and MAC stay, the parser guards them itself.
 PARTICLES_LEFT_OUT = {
-    "BEN": "common given name (ALEX BEN JOHNSON)",
+    "BEN": "common given name (PAUL BEN CARTER)",
 }
 
 
