@@ -111,6 +111,27 @@ def is_word(text):
 # engine keeps the first entry of a key, so order decides duplicates.
 
 
+# A unit word that stands alone is taken from anywhere in the line, so a
+# spelled-out form that is a common street-name word would cut the street
+# (N FRONT ST, OFFICE PARK DR, LAKE SIDE DR); FRNT and OFC stay and mean the
+# same unit. UPPER and LOWER stay: the flats of a two-family house (31
+# SPRUCE ST LOWER) outnumber the streets named Upper or Lower.
+UNIT_WORDS_LEFT_OUT = {
+    "SIDE": "also a street-name word (LAKE SIDE DR)",
+    "FRONT": "also a street-name word (N FRONT ST, OCEAN FRONT)",
+    "OFFICE": "also a street-name word (OFFICE PARK DR)",
+}
+
+# Words that introduce a secondary number on business and condominium mail
+# and that no street uses: the lockbox file number of remittance addresses
+# (PO BOX 60000 FILE 30580), a private mailbox written out, a condo unit.
+EXTRA_UNIT_WORDS = [
+    ("FILE", "FILE", "lockbox file number; added"),
+    ("MAILBOX", "PMB", "private mailbox; added"),
+    ("CONDO", "UNIT", "condominium unit; added"),
+]
+
+
 def unit_designators(ref_dir, report):
     """101 ap.srch.unit: unit word -> designator; exception = no number follows.
 
@@ -128,6 +149,9 @@ def unit_designators(ref_dir, report):
         if r["source"] == "VARIANT" and word in taken_elsewhere:
             report.skip("ap.srch.unit", word, "variant that is also a street suffix or directional")
             continue
+        if word in UNIT_WORDS_LEFT_OUT:
+            report.skip("ap.srch.unit", word, UNIT_WORDS_LEFT_OUT[word])
+            continue
         # The parser writes NBR for a glued number sign (#5); the spelled
         # number signs give the same designator so # 5 and #5 agree.
         if designator == "#":
@@ -141,6 +165,8 @@ def unit_designators(ref_dir, report):
         elif floor:
             kind += "; floor"
         entries.append(Entry(word, designator, stands_alone or floor, kind))
+    for word, designator, why in EXTRA_UNIT_WORDS:
+        entries.append(Entry(word, designator, False, why))
     return entries
 
 
@@ -149,7 +175,10 @@ def surname_case(ref_dir, report, context, patterns=None):
 
     The converter replaces one word by one word, so a written form with a
     blank (St. John) cannot be an entry. The source is the surname as it is
-    spelled; case conversion never adds or drops an apostrophe.
+    spelled; case conversion never adds or drops an apostrophe. The full
+    list holds only forms that are not plain proper case (Mack and Odom come
+    out right without an entry), and not the internal capitals
+    that most families of that name do not use (Fitzgerald, Delong).
     """
     entries = []
     for r in read_table(ref_dir, "surname_case.tsv"):
@@ -157,6 +186,12 @@ def surname_case(ref_dir, report, context, patterns=None):
             continue
         if not is_word(r["written_form"]):
             report.skip(context, r["surname"], f"written form {r['written_form']!r} is two words")
+            continue
+        if patterns is None and r["written_form"] == r["surname"].capitalize():
+            report.skip(context, r["surname"], "plain proper case, which the converter writes anyway")
+            continue
+        if patterns is None and "plain" in r["note"] and "more common" in r["note"]:
+            report.skip(context, r["surname"], "the plain written form is the more common one")
             continue
         note = r["pattern"]
         if r["census1990_rank"]:
@@ -207,6 +242,21 @@ CASE_EXCEPTIONS_LEFT_OUT = {
 }
 
 
+# Name particles written in lower case inside a name (Wernher von Braun,
+# Leonardo da Vinci) that are next to never anything else in North-American
+# names, streets or towns. Left capitalised: DE, DEL, LA, VAN (US usage
+# writes De La Cruz and Van Buren; VAN and DEL are given names, DE and LA
+# state codes), LE, DO, DAS, DU (common Vietnamese, Indian and Chinese
+# surnames), Y and E (initials).
+LOWER_CASE_PARTICLES = [
+    ("VON", "German"),
+    ("DER", "after VAN or VON"),
+    ("DA", "Italian and Portuguese"),
+    ("DI", "Italian, when written apart"),
+    ("DOS", "Portuguese"),
+]
+
+
 def case_exceptions(ref_dir, report):
     """401 cc.exceptions: word -> fixed written form.
 
@@ -228,6 +278,8 @@ def case_exceptions(ref_dir, report):
             report.skip("cc.exceptions", word, "also a street suffix spelling")
             continue
         entries.append(Entry(word, written, False, f"{r['context']} {r['position']}"))
+    for word, why in LOWER_CASE_PARTICLES:
+        entries.append(Entry(word, word.lower(), False, f"NAME particle; {why}"))
     return entries
 
 
@@ -253,23 +305,94 @@ def firm_words(ref_dir, report):
     return entries
 
 
+# The words of ESTATE OF, which the lookups see one at a time: leading
+# care-of words are taken together, so ESTATE OF JOHN SMITH keeps JOHN
+# SMITH as the person. ESTATE after a name stays a suffix (JOHN SMITH
+# ESTATE): the suffix step reads it there.
+CARE_OF_PHRASE_WORDS = [
+    ("ESTATE", "ESTATE OF", "ESTATE; first word of ESTATE OF"),
+    ("OF", "ESTATE OF", "ESTATE; second word of ESTATE OF"),
+]
+
+
 def care_of(ref_dir, report):
     """601 np.srch.care: care-of, attention, trust and alias words."""
-    return [Entry(r["word"], r["standard"], False, r["type"])
-            for r in read_table(ref_dir, "care_of.tsv")]
+    entries = [Entry(r["word"], r["standard"], False, r["type"])
+               for r in read_table(ref_dir, "care_of.tsv")]
+    for word, standard, why in CARE_OF_PHRASE_WORDS:
+        entries.append(Entry(word, standard, False, why))
+    return entries
+
+
+# The most frequent US surnames, from general knowledge of the Census
+# surname counts. The baby-name files list many of them as given names
+# (SMITH, JOHNSON, DAVIS), rarely given; as given names they would turn
+# SMITH JOHN into natural order and REV JOHNSON into a first name.
+COMMON_SURNAMES = set("""
+SMITH JOHNSON WILLIAMS BROWN JONES GARCIA MILLER DAVIS RODRIGUEZ MARTINEZ
+HERNANDEZ LOPEZ GONZALEZ WILSON ANDERSON THOMAS TAYLOR MOORE JACKSON MARTIN
+LEE PEREZ THOMPSON WHITE HARRIS SANCHEZ CLARK RAMIREZ LEWIS ROBINSON WALKER
+YOUNG ALLEN KING WRIGHT SCOTT TORRES NGUYEN HILL FLORES GREEN ADAMS NELSON
+BAKER HALL RIVERA CAMPBELL MITCHELL CARTER ROBERTS GOMEZ PHILLIPS EVANS
+TURNER DIAZ PARKER CRUZ EDWARDS COLLINS REYES STEWART MORRIS MORALES MURPHY
+COOK ROGERS GUTIERREZ ORTIZ MORGAN COOPER PETERSON BAILEY REED KELLY HOWARD
+RAMOS KIM COX WARD RICHARDSON WATSON BROOKS CHAVEZ WOOD JAMES BENNETT GRAY
+MENDOZA RUIZ HUGHES PRICE ALVAREZ CASTILLO SANDERS PATEL MYERS LONG ROSS
+FOSTER JIMENEZ POWELL JENKINS PERRY RUSSELL SULLIVAN BELL COLEMAN BUTLER
+HENDERSON BARNES GONZALES FISHER VASQUEZ SIMMONS ROMERO JORDAN PATTERSON
+ALEXANDER HAMILTON GRAHAM REYNOLDS GRIFFIN WALLACE MORENO WEST COLE HAYES
+BRYANT HERRERA GIBSON ELLIS TRAN MEDINA AGUILAR STEVENS MURRAY FORD CASTRO
+MARSHALL OWENS HARRISON FERNANDEZ MCDONALD WOODS WASHINGTON KENNEDY WELLS
+VARGAS HENRY CHEN FREEMAN WEBB TUCKER GUZMAN BURNS CRAWFORD OLSON SIMPSON
+PORTER HUNTER GORDON MENDEZ SILVA SHAW SNYDER MASON DIXON MUNOZ HUNT HICKS
+HOLMES PALMER WAGNER BLACK ROBERTSON BOYD ROSE STONE SALAZAR FOX WARREN
+MILLS MEYER RICE SCHMIDT GARZA DANIELS FERGUSON NICHOLS STEPHENS SOTO WEAVER
+RYAN GARDNER PAYNE GRANT DUNN KELLEY SPENCER HAWKINS ARNOLD PIERCE HANSEN
+PETERS SANTOS HART BRADLEY KNIGHT ELLIOTT CUNNINGHAM DUNCAN ARMSTRONG
+HUDSON CARROLL LANE RILEY ANDREWS ALVARADO RAY DELGADO BERRY PERKINS HOFFMAN
+JOHNSTON MATTHEWS PENA RICHARDS CONTRERAS WILLIS CARPENTER LAWRENCE SANDOVAL
+CLARKE DOE
+""".split())
+
+# A surname among the most frequent ones is dropped from the given names
+# unless it is also common as a given name (JAMES, MARTIN, SCOTT).
+COMMON_AS_GIVEN_NAME = 50000
+
+# A name particle that starts a line is the start of a reversed last name
+# (DE LA CRUZ JUAN) far more often than a rare given name (DE, LE, LA).
+RARE_GIVEN_NAME = 2000
 
 
 def given_names(ref_dir, report):
     """701 np.srch.genders: given name -> gender code (1 to 5) in the target."""
-    return [Entry(r["name"], r["gender_code"], False,
-                  f"M {r['male_count']} F {r['female_count']}")
-            for r in read_table(ref_dir, "given_names.tsv")]
+    particles = {r["particle"] for r in read_table(ref_dir, "name_particles.tsv")}
+    entries = []
+    for r in read_table(ref_dir, "given_names.tsv"):
+        name = r["name"]
+        total = int(r["male_count"]) + int(r["female_count"])
+        if name in COMMON_SURNAMES and total < COMMON_AS_GIVEN_NAME:
+            report.skip("np.srch.genders", name, f"frequent surname, rare given name ({total})")
+            continue
+        if name in particles and total < RARE_GIVEN_NAME:
+            report.skip("np.srch.genders", name, f"name particle, rare given name ({total})")
+            continue
+        entries.append(Entry(name, r["gender_code"], False,
+                             f"M {r['male_count']} F {r['female_count']}"))
+    return entries
 
 
 def professional_titles(ref_dir, report):
     """801 np.srch.prof: degree, licence or service letters -> written form."""
     return [Entry(r["title"], r["written_form"].upper(), False, r["meaning"])
             for r in read_table(ref_dir, "professional_titles.tsv")]
+
+
+# A particle is never a middle name: the middle-name step stops at it. A
+# particle that is a common given name would lose every such middle name
+# (PAUL BEN CARTER); VAN and MAC stay, the parser guards them itself.
+PARTICLES_LEFT_OUT = {
+    "BEN": "common given name (PAUL BEN CARTER)",
+}
 
 
 def name_particles(ref_dir, report):
@@ -283,22 +406,82 @@ def name_particles(ref_dir, report):
         if len(r["particle"]) == 1:
             report.skip("np.srch.compound_last", r["particle"], "single letter, usually an initial")
             continue
+        if r["particle"] in PARTICLES_LEFT_OUT:
+            report.skip("np.srch.compound_last", r["particle"], PARTICLES_LEFT_OUT[r["particle"]])
+            continue
         entries.append(Entry(r["particle"], r["written_form"].upper(), False, r["language"]))
     return entries
+
+
+# Titles that would take a word meaning something else more often in
+# North-American name lines. SR after a name is Senior, and the reverse-order
+# parse looks for titles before suffixes anywhere in the line (SMITH JOHN SR);
+# Sister is written SISTER. DEL is a given name and a particle (DEL TORO)
+# before it is a delegate. DUKE and BARON are given names here far more
+# often than peerages.
+TITLES_LEFT_OUT = {
+    "SR": "the suffix Senior (SMITH JOHN SR)",
+    "DEL": "given name and particle (DEL TORO)",
+    "DUKE": "given name far more often than a peerage",
+    "BARON": "given name far more often than a peerage",
+}
+
+# Two-word titles whose first word is an abbreviation are also written run
+# together with periods (Lt.Col., Brig.Gen., Rt.Rev.).
+JOINED_TITLE_HEADS = {"LT", "BRIG", "MAJ", "RT", "ASST", "ASSOC"}
+
+
+# The couple's titles of a joint line (MR AND MRS JOHN SMITH, DR & MRS ...):
+# as titles, the conjunction joins the two titles into one prefix instead of
+# becoming the first name. A conjunction met alone between names is still a
+# conjunction: the parser drops a title run that is only AND, & or OR.
+TITLE_JOINERS = [
+    ("AND", "AND", "joins two titles (MR AND MRS)"),
+    ("&", "AND", "joins two titles (MR & MRS)"),
+]
+
+# THE before a name belongs to its title (THE REV, THE HONORABLE) or to a
+# household line (THE SMITH FAMILY), which would otherwise be read last name
+# first with THE as the last name. A firm that starts with THE then needs a
+# strong firm word (THE BOEING COMPANY) to be taken for a firm.
+TITLE_ARTICLES = [
+    ("THE", "THE", "opens a title or a household line"),
+]
 
 
 def name_titles(ref_dir, report):
     """1001 np.srch.prefix: title -> its standard key (MISTER -> MR)."""
     counts = given_name_totals(ref_dir)
-    entries = []
+    entries, phrases = [], []
     for r in read_table(ref_dir, "name_titles.tsv"):
         title = r["title"]
         if counts.get(title, 0) >= COMMON_GIVEN_NAME:
             report.skip("np.srch.prefix", title,
                         f"common given name ({counts[title]} SSA births)")
             continue
+        if title in TITLES_LEFT_OUT:
+            report.skip("np.srch.prefix", title, TITLES_LEFT_OUT[title])
+            continue
         note = r["category"] + (f" {r['gender']}" if r["gender"] else "")
         entries.append(Entry(title, r["standard"], False, note))
+        # Periods vanish before the lookup, so Lt.Col. reads LTCOL.
+        words = title.split()
+        if len(words) == 2 and words[0] in JOINED_TITLE_HEADS:
+            entries.append(Entry("".join(words), r["standard"], False, note + ", joined"))
+        if len(words) > 1:
+            phrases.append(title)
+    for word, standard, why in TITLE_JOINERS + TITLE_ARTICLES:
+        entries.append(Entry(word, standard, False, why))
+    # The parser takes a run of titles, so a phrase whose words are all
+    # titles is read whole (RT REV, REAR ADM): the words that are no title of
+    # their own are added, unless one is a common given name (JUSTICE).
+    known = {e.source for e in entries}
+    for title in phrases:
+        for word in title.split():
+            if word not in known and counts.get(word, 0) < COMMON_GIVEN_NAME \
+                    and word not in TITLES_LEFT_OUT:
+                entries.append(Entry(word, word, False, f"word of the title {title}"))
+                known.add(word)
     return entries
 
 
@@ -336,6 +519,17 @@ def po_box_words(ref_dir, report):
     return entries
 
 
+# A route word followed by a number is taken as the route wherever it stands
+# past the third word, so a word that mostly names a road steals the road's
+# number (1234 W COUNTY RD 5, 1234 N OLD SR 44). The spaced R D of rural
+# delivery is already read as RR before any lookup; SR (star route) has been
+# HC for decades and now means state route.
+ROUTE_WORDS_LEFT_OUT = {
+    "RD": "mostly ROAD; the spaced R D already reads as RR",
+    "SR": "mostly STATE ROUTE; star routes are written HC or STAR",
+}
+
+
 def route_words(ref_dir, report):
     """1301 ap.srch.routes: rural-route and highway-contract words.
 
@@ -346,6 +540,9 @@ def route_words(ref_dir, report):
     for r in read_table(ref_dir, "route_words.tsv"):
         if r["type"] == "BOX":
             report.skip("ap.srch.routes", r["word"], "box word, not a route word")
+            continue
+        if r["word"] in ROUTE_WORDS_LEFT_OUT:
+            report.skip("ap.srch.routes", r["word"], ROUTE_WORDS_LEFT_OUT[r["word"]])
             continue
         entries.append(Entry(r["word"], r["standard"], False, r["type"]))
     return entries
@@ -388,10 +585,52 @@ def states(ref_dir, report):
     return entries
 
 
+# One-word state spellings that are also the whole name of a town (IDA, MI)
+# would turn a city line without a state code into a state.
+STATE_SPELLINGS_LEFT_OUT = {
+    "IDA": "also a town and a given name",
+}
+
+
 def state_names(ref_dir, report):
-    """1501 cp.std.state: every spelling of a state -> its code."""
-    return [Entry(r["spelling"], r["abbreviation"], False, r["form"])
-            for r in read_table(ref_dir, "state_names.tsv")]
+    """1501 cp.std.state: one-word spelling of a state -> its code.
+
+    The city parser looks up only the last word, and only when it is not two
+    letters long (those go to the code table directly): spellings of several
+    words and the two-letter codes themselves could never be found.
+    """
+    entries = []
+    for r in read_table(ref_dir, "state_names.tsv"):
+        word = r["spelling"]
+        if not is_word(word):
+            report.skip("cp.std.state", word, "several words; the city parser looks up one")
+        elif len(word) == 2:
+            report.skip("cp.std.state", word, "two letters go to the code table, never here")
+            # The city parser keeps periods, so N.Y. and D.C are words of
+            # their own: reachable here, and read as the code.
+            for dotted in (f"{word[0]}.{word[1]}.", f"{word[0]}.{word[1]}"):
+                entries.append(Entry(dotted, r["abbreviation"], False, "USPS_CODE with periods"))
+        elif word in STATE_SPELLINGS_LEFT_OUT:
+            report.skip("cp.std.state", word, STATE_SPELLINGS_LEFT_OUT[word])
+        else:
+            entries.append(Entry(word, r["abbreviation"], False, r["form"]))
+    return entries
+
+
+# Spellings still written in address files although the table no longer
+# lists them, kept where they collide with nothing (CR and LA are county
+# roads and Louisiana, PK is left out for the same caution), and street
+# types in common use that the table lacks and that no street uses as a
+# name word before another suffix (HILLVIEW TURN, HARGROVE GRADE, GRAND
+# CONCOURSE). They have no standard abbreviation; they stand for themselves.
+EXTRA_STREET_SUFFIXES = [
+    ("CRT", "CT", "COURT, older form"),
+    ("HGTS", "HTS", "HEIGHTS, older form"),
+    ("HAVN", "HVN", "HAVEN, older form"),
+    ("TURN", "TURN", "street type outside the table"),
+    ("GRADE", "GRADE", "street type outside the table"),
+    ("CONCOURSE", "CONCOURSE", "street type outside the table"),
+]
 
 
 def street_suffixes(ref_dir, report):
@@ -417,6 +656,10 @@ def street_suffixes(ref_dir, report):
         if last_of_group and primary not in listed:
             entries.append(Entry(primary, r["usps_standard"], False, primary + ", primary name"))
             listed.add(primary)
+    for word, standard, why in EXTRA_STREET_SUFFIXES:
+        if word in listed:
+            raise SystemExit(f"street_suffixes.tsv now lists {word}; drop it from the extra list")
+        entries.append(Entry(word, standard, False, why))
     return entries
 
 
@@ -485,6 +728,9 @@ def rows_for(context_id, name, entries, report):
     for e in entries:
         if len(e.source) > MAX_TEXT or len(e.target) > MAX_TEXT:
             report.skip(name, e.source, "longer than 40 characters")
+            continue
+        if not is_word(e.source):
+            report.skip(name, e.source, "several words; every lookup sees one word")
             continue
         key = e.source.upper()
         if key in seen:
