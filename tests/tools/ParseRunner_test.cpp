@@ -182,3 +182,28 @@ TEST(ParseRunnerTest, FieldsChooseColumnsAndTablesAlignThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// Inputs larger than one chunk: records with line breaks inside quotes stay
+// whole, and faults name their line in the whole input.
+TEST(ParseRunnerTest, LargeInputsKeepRecordsWholeAndLineNumbersRight) {
+  TempDir dir;
+  std::string input = "name\n", expected = "name,echo,length\n";
+  for (int i = 0; i < 30000; ++i) {
+    const std::string field = "\"A\nB" + std::to_string(i) + "\"";
+    input += field + "\n";
+    expected += field + "," + field + "," + std::to_string(3 + std::to_string(i).size()) + "\n";
+  }
+  input += "\"broken\"x\n";  // the record on line 60002
+  RunOptions o;
+  o.threads = 2;
+  o.failOnError = false;
+  o.column = "name";
+  const Result r = RunEcho(dir, "in.csv", input, o);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.output, expected);
+  EXPECT_NE(r.err.find("in.csv:60002: malformed CSV"), std::string::npos) << r.err;
+}
+
+}  // namespace

@@ -27,13 +27,15 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr std::size_t kBatchRecords = 2048;
+// Each worker takes a chunk of the input this large and reads its records itself.
+constexpr std::size_t kChunkBytes = 128 * 1024;
 
 struct Input {
   std::string name;  // as shown in messages
   std::FILE* file = nullptr;
   InputFormat format = InputFormat::Lines;
   std::uint64_t size = 0;  // 0 when unknown (a pipe)
+  std::uint64_t headerLines = 0;
 };
 
 InputFormat GuessFormat(const std::string& name, const RunOptions& o) {
@@ -94,13 +96,31 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
-// Batches are recycled, so that records and output keep their storage from
-// one batch to the next and a run allocates little once it has started.
-struct Batch {
-  std::vector<InputRecord> records;  // the first count are this batch's
-  std::size_t count = 0;
+// One chunk of an input on its way through a worker. Batches are recycled, so
+// that their texts keep their storage and a run allocates little once started.
+struct alignas(64) Batch {
+  struct Fault {
+    std::uint64_t line;  // within the chunk, from 1
+    std::string reason;
+  };
+  const Input* input = nullptr;
+  std::string text;         // whole records
+  std::uint64_t lines = 0;  // line breaks in text
   std::string output;
+  std::string rejects;        // skipped records as they stood in the input
+  std::vector<Fault> faults;  // why; when faults fail the run, only the first
+  std::uint64_t count = 0;
+
   bool done = false;
+
+  void Reset() {
+    text.clear();
+    output.clear();
+    rejects.clear();
+    faults.clear();
+    count = lines = 0;
+    done = false;
+  }
 };
 
 bool IsAscii(std::string_view s) {
@@ -116,8 +136,9 @@ std::string_view ToUtf8(std::string_view ansi, std::string& store) {
   return store;
 }
 
-// What one thread needs to turn records into output text.
-struct Worker {
+// What one thread needs to turn records into output text. Aligned to a cache
+// line: workers sit side by side and each writes its own members all the time.
+struct alignas(64) Worker {
   std::unique_ptr<ParseJob> job;
   std::string text;
   std::vector<std::string_view> values;
@@ -125,12 +146,38 @@ struct Worker {
   std::vector<std::string_view> utf8;
   std::vector<std::string> row;
   std::string inputUtf8;
+  InputRecord rec;
 
-  // Indexes of the columns to write, or empty for all of them.
+  // Reads the batch's records, parses each and formats its output row.
+  // selected: indexes of the columns to write, or empty for all of them.
   void Process(const JobKind& kind, const RunOptions& o, std::size_t column,
-               const std::vector<std::size_t>& selected, Batch& batch) {
-    for (std::size_t r = 0; r < batch.count; ++r) {
-      InputRecord& rec = batch.records[r];
+               const std::vector<std::size_t>& selected, std::size_t headerFields, Batch& batch) {
+    if (batch.text.empty()) return;
+    // Line numbers count within the chunk; the writer knows where it starts.
+    batch.lines =
+        static_cast<std::uint64_t>(std::count(batch.text.begin(), batch.text.end(), '\n'));
+    std::FILE* memory = fmemopen(batch.text.data(), batch.text.size(), "rb");
+    if (!memory) throw std::runtime_error("cannot read a chunk of the input: " + Reason());
+    RecordReader reader(memory, batch.input->format, false);
+    reader.ExpectFields(headerFields);
+    while (true) {
+      try {
+        if (!reader.Next(rec)) break;
+      } catch (const RecordError& e) {
+        batch.faults.push_back({e.line(), e.what()});
+        if (o.failOnError) return;
+        batch.rejects += e.raw();
+        continue;
+      }
+      ++batch.count;
+      if (column >= rec.fields.size()) rec.fields.resize(column + 1);
+      Format(kind, o, column, selected, batch);
+    }
+  }
+
+  void Format(const JobKind& kind, const RunOptions& o, std::size_t column,
+              const std::vector<std::size_t>& selected, Batch& batch) {
+    {
       const std::string& field = rec.fields[column];
       job->Parse(IsAscii(field) ? std::string_view(field) : ToEngineText(field, text));
       job->Values(values);
@@ -147,7 +194,7 @@ struct Worker {
         }
         json.Close();
         batch.output += '\n';
-        continue;
+        return;
       }
       if (o.format == OutputFormat::Table) {
         row = rec.fields;
@@ -157,7 +204,7 @@ struct Worker {
           for (std::size_t i : selected) row.emplace_back(utf8[i]);
         }
         AppendTableRow(batch.output, row);
-        continue;
+        return;
       }
       const char delimiter = o.format == OutputFormat::Tsv ? '\t' : ',';
       bool first = true;
@@ -274,49 +321,68 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     }
     inputs.push_back(in);
   }
-  std::vector<std::unique_ptr<RecordReader>> readers;
+  std::vector<std::unique_ptr<ChunkReader>> readers;
   for (const Input& in : inputs)
-    readers.push_back(std::make_unique<RecordReader>(in.file, in.format));
+    readers.push_back(std::make_unique<ChunkReader>(in.file, in.format));
 
   const int threads = std::max(
       1, o.threads > 0 ? o.threads : static_cast<int>(std::thread::hardware_concurrency()));
   std::vector<Worker> workers(static_cast<std::size_t>(threads));
-  try {
-    for (Worker& w : workers) w.job = kind.create();
-  } catch (const std::exception& e) {
-    err << "lx: " << e.what() << "\n";
-    return 1;
+  {
+    // Each set of parsers loads the dictionary; they load side by side.
+    std::vector<std::string> failures(workers.size());
+    std::vector<std::thread> loaders;
+    for (std::size_t t = 0; t < workers.size(); ++t) {
+      loaders.emplace_back([&, t] {
+        try {
+          workers[t].job = kind.create();
+        } catch (const std::exception& e) {
+          failures[t] = e.what();
+        }
+      });
+    }
+    for (auto& l : loaders) l.join();
+    for (const std::string& f : failures) {
+      if (f.empty()) continue;
+      err << "lx: " << f << "\n";
+      return 1;
+    }
   }
 
+  // The header of every input, before anything is written.
   std::vector<std::string> header;
-  std::size_t column = 0;
-  try {
-    header = readers.front()->ReadHeader();
-  } catch (const std::exception& e) {
-    err << "lx: " << inputs.front().name << ": cannot read the header row: " << e.what() << "\n";
-    return 1;
+  for (std::size_t i = 0; i < readers.size(); ++i) {
+    std::vector<std::string> h{"input"};
+    try {
+      std::string text;
+      if (inputs[i].format != InputFormat::Lines && readers[i]->Next(text, 1)) {
+        inputs[i].headerLines =
+            static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+        RecordReader reader(fmemopen(text.data(), text.size(), "rb"), inputs[i].format);
+        h = reader.ReadHeader();
+      } else if (inputs[i].format != InputFormat::Lines) {
+        h.clear();  // an empty input
+      }
+    } catch (const std::exception& e) {
+      err << "lx: " << inputs[i].name << ": cannot read the header row: " << e.what() << "\n";
+      return 1;
+    }
+    if (i == 0) {
+      header = h;
+    } else if (!h.empty() && h != header) {
+      err << "lx: " << inputs[i].name << ": its columns differ from those of "
+          << inputs.front().name << "\n";
+      return 1;
+    }
   }
+  const std::size_t headerFields = inputs.front().format == InputFormat::Lines ? 0 : header.size();
   const auto col = ResolveColumn(o.column, header, kind.name);
   if (!col && !header.empty()) {
     err << "lx: " << inputs.front().name << ": no column \"" << o.column
         << "\" (the header has: " << Join(header) << ")\n";
     return 1;
   }
-  column = col.value_or(0);
-  for (std::size_t i = 1; i < readers.size(); ++i) {
-    std::vector<std::string> h;
-    try {
-      h = readers[i]->ReadHeader();
-    } catch (const std::exception& e) {
-      err << "lx: " << inputs[i].name << ": cannot read the header row: " << e.what() << "\n";
-      return 1;
-    }
-    if (!h.empty() && h != header) {
-      err << "lx: " << inputs[i].name << ": its columns differ from those of "
-          << inputs.front().name << "\n";
-      return 1;
-    }
-  }
+  const std::size_t column = col.value_or(0);
 
   std::vector<std::size_t> selected;
   for (const std::string& f : o.fields) {
@@ -372,20 +438,21 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
       if (spare.empty()) return std::make_shared<Batch>();
       std::shared_ptr<Batch> b = std::move(spare.back());
       spare.pop_back();
-      b->count = 0;
-      b->output.clear();
-      b->done = false;
+      b->Reset();
       return b;
     };
     bool closing = false;
     std::string failure;
+    // Where the batch being written starts in its input.
+    const Input* lineInput = nullptr;
+    std::uint64_t linesBefore = 0;
     // One worker job per pool thread; the main thread reads, writes and, while
     // it waits for the oldest batch, parses with the last job itself.
     Worker& mainWorker = workers.back();
     auto runBatch = [&](Worker& w, Batch& b) {
       std::string error;
       try {
-        w.Process(kind, o, column, selected, b);
+        w.Process(kind, o, column, selected, headerFields, b);
       } catch (const std::exception& e) {
         error = e.what();
       }
@@ -436,12 +503,25 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
         lock.unlock();
         runBatch(mainWorker, *mine);
       }
+      if (b->input != lineInput) {
+        lineInput = b->input;
+        linesBefore = b->input->headerLines;
+      }
+      for (const Batch::Fault& f : b->faults) {
+        const std::string where =
+            b->input->name + ":" + std::to_string(linesBefore + f.line) + ": " + f.reason;
+        if (o.failOnError) throw std::runtime_error(where);
+        if (!o.quiet) err << "lx: skipped " << where << "\n";
+      }
+      linesBefore += b->lines;
       emit(b->output);
+      done += b->count;
+      rejected += b->faults.size();
+      if (rejects) rejects->Write(b->rejects);
       pending.pop_front();
       spare.push_back(std::move(b));
     };
     auto submit = [&](std::shared_ptr<Batch> b) {
-      done += b->count;
       {
         std::lock_guard lock(mutex);
         todo.push_back(b);
@@ -454,31 +534,17 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     try {
       std::uint64_t bytesBefore = 0;
       for (std::size_t i = 0; i < readers.size(); ++i) {
-        RecordReader& reader = *readers[i];
-        std::shared_ptr<Batch> batch = newBatch();
+        ChunkReader& reader = *readers[i];
         while (true) {
-          if (batch->count == batch->records.size()) batch->records.emplace_back();
-          InputRecord& rec = batch->records[batch->count];
-          bool got = false;
-          try {
-            got = reader.Next(rec);
-          } catch (const RecordError& e) {
-            const std::string where = inputs[i].name + ":" + std::to_string(e.line());
-            if (o.failOnError) throw std::runtime_error(where + ": " + e.what());
-            ++rejected;
-            if (rejects) rejects->Write(e.raw());
-            if (!o.quiet) err << "lx: skipped " << where << ": " << e.what() << "\n";
-            continue;
+          std::shared_ptr<Batch> batch = newBatch();
+          batch->input = &inputs[i];
+          if (!reader.Next(batch->text, kChunkBytes)) {
+            spare.push_back(std::move(batch));
+            break;
           }
-          if (!got) break;
-          if (column >= rec.fields.size()) rec.fields.resize(column + 1);
-          if (++batch->count == kBatchRecords) {
-            submit(std::move(batch));
-            batch = newBatch();
-            progress.Update(bytesBefore + reader.BytesRead(), done);
-          }
+          submit(std::move(batch));
+          progress.Update(bytesBefore + reader.BytesRead(), done);
         }
-        if (batch->count > 0) submit(std::move(batch));
         bytesBefore += reader.BytesRead();
       }
       while (!pending.empty()) writeFront();

@@ -18,8 +18,8 @@ int NeverSpace(unsigned char) {
 
 }  // namespace
 
-RecordReader::RecordReader(std::FILE* file, InputFormat format)
-    : file_(file), format_(format), chunk_(kChunk) {
+RecordReader::RecordReader(std::FILE* file, InputFormat format, bool inputStart)
+    : file_(file), format_(format), chunk_(kChunk), first_line_(inputStart) {
   if (format_ != InputFormat::Lines) {
     parser_ = std::make_unique<csv_parser>();
     InitParser();
@@ -160,6 +160,74 @@ bool RecordReader::Next(InputRecord& record) {
                       "expected " + std::to_string(expected_fields_) +
                           " fields as in the header, found " + std::to_string(record.fields.size()),
                       std::move(raw));
+  return true;
+}
+
+ChunkReader::ChunkReader(std::FILE* file, InputFormat format)
+    : file_(file), quotes_(format != InputFormat::Lines) {}
+
+ChunkReader::~ChunkReader() {
+  if (file_ && file_ != stdin) std::fclose(file_);
+}
+
+bool ChunkReader::Fill() {
+  if (eof_) return false;
+  if (pos_ > 0) {  // keep only what is not handed out yet
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+  }
+  const std::size_t old = buffer_.size();
+  buffer_.resize(old + kChunk);
+  const std::size_t got = std::fread(buffer_.data() + old, 1, kChunk, file_);
+  buffer_.resize(old + got);
+  bytes_read_ += got;
+  if (got < kChunk) {
+    if (std::ferror(file_))
+      throw std::runtime_error(std::string("read error: ") + std::strerror(errno));
+    eof_ = true;
+  }
+  if (!started_) {
+    started_ = true;
+    if (buffer_.starts_with("\xEF\xBB\xBF")) buffer_.erase(0, 3);
+  }
+  return got > 0;
+}
+
+bool ChunkReader::Next(std::string& chunk, std::size_t minBytes) {
+  // Offsets from pos_, which Fill may move.
+  std::size_t scan = 0;
+  std::size_t cut = 0;  // just past the last record boundary found
+  bool inQuotes = false;
+  bool more = true;
+  while (cut == 0 || cut < minBytes) {
+    if (pos_ + scan == buffer_.size() && !(more = Fill())) break;
+    const char* data = buffer_.data() + pos_;
+    const std::size_t end = buffer_.size() - pos_;
+    if (!quotes_) {
+      // Lines: the first line break at or after minBytes ends the chunk.
+      const std::size_t from = std::max(scan, std::min(end, minBytes > 0 ? minBytes - 1 : 0));
+      const void* nl = std::memchr(data + from, '\n', end - from);
+      if (nl) {
+        cut = static_cast<std::size_t>(static_cast<const char*>(nl) - data) + 1;
+        break;
+      }
+      scan = end;
+      continue;
+    }
+    for (; scan < end; ++scan) {
+      const char c = data[scan];
+      if (c == '"') {
+        inQuotes = !inQuotes;
+      } else if (c == '\n' && !inQuotes) {
+        cut = scan + 1;
+        if (cut >= minBytes) break;
+      }
+    }
+  }
+  if (!more) cut = buffer_.size() - pos_;  // the end: the rest, whole or not, is the last chunk
+  if (cut == 0) return false;
+  chunk.assign(buffer_, pos_, cut);
+  pos_ += cut;
   return true;
 }
 

@@ -42,7 +42,8 @@ class RecordError : public std::runtime_error {
 class RecordReader {
  public:
   // Takes ownership of file (closed on destruction unless it is stdin).
-  RecordReader(std::FILE* file, InputFormat format);
+  // inputStart: the file begins an input (a byte-order mark is dropped there).
+  RecordReader(std::FILE* file, InputFormat format, bool inputStart = true);
   ~RecordReader();
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
@@ -54,6 +55,8 @@ class RecordReader {
   // malformed record (already skipped) and std::runtime_error on a read error.
   bool Next(InputRecord& record);
   std::uint64_t BytesRead() const { return bytes_read_; }
+  // Records must have this many fields (the header's count); 0: any.
+  void ExpectFields(std::size_t n) { expected_fields_ = n; }
 
  private:
   bool NextLine(std::string& line);  // without its line break; false at the end
@@ -81,6 +84,35 @@ class RecordReader {
   std::uint64_t record_line_ = 0;
   std::string raw_;  // input lines of the record being read
   std::string line_buffer_;
+};
+
+// Cuts an input into chunks of whole records, so that several threads can
+// each read and parse a chunk of their own: a chunk ends after a line break
+// that lies outside any quoted field (for CSV/TSV). A leading byte-order mark
+// is dropped.
+class ChunkReader {
+ public:
+  // Takes ownership of file, as RecordReader does.
+  ChunkReader(std::FILE* file, InputFormat format);
+  ~ChunkReader();
+  ChunkReader(const ChunkReader&) = delete;
+  ChunkReader& operator=(const ChunkReader&) = delete;
+
+  // The next records, at least one and about minBytes in all; false at the
+  // end of the input.
+  bool Next(std::string& chunk, std::size_t minBytes);
+  std::uint64_t BytesRead() const { return bytes_read_; }
+
+ private:
+  bool Fill();  // reads more input; false at its end
+
+  std::FILE* file_;
+  bool quotes_;  // whether a quote can hide a line break
+  std::string buffer_;
+  std::size_t pos_ = 0;
+  bool eof_ = false;
+  bool started_ = false;
+  std::uint64_t bytes_read_ = 0;
 };
 
 }  // namespace lxtool
