@@ -295,10 +295,11 @@ void ParseJob::Json(JsonObject& json, const std::vector<std::string>& columns,
     json.String(columns[i], utf8Values[i]);
 }
 
-int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostream& err) {
-  const auto started = Clock::now();
-  // Everything that can be refused is checked before the output is touched.
-  std::vector<Input> inputs;
+namespace {
+
+// Opens every input (standard input for none or "-"); false, with the reason
+// on err and nothing left open, when one cannot be opened.
+bool OpenInputs(const RunOptions& o, std::vector<Input>& inputs, std::ostream& err) {
   std::vector<std::string> names = o.inputs;
   if (names.empty()) names.push_back("-");
   for (const std::string& name : names) {
@@ -313,7 +314,7 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
         err << "lx: cannot open file \"" << name << "\": " << Reason() << "\n";
         for (auto& i : inputs)
           if (i.file != stdin) std::fclose(i.file);
-        return 1;
+        return false;
       }
       struct stat st {};
       if (fstat(fileno(in.file), &st) == 0 && S_ISREG(st.st_mode))
@@ -321,36 +322,35 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     }
     inputs.push_back(in);
   }
-  std::vector<std::unique_ptr<ChunkReader>> readers;
-  for (const Input& in : inputs)
-    readers.push_back(std::make_unique<ChunkReader>(in.file, in.format));
+  return true;
+}
 
-  const int threads = std::max(
-      1, o.threads > 0 ? o.threads : static_cast<int>(std::thread::hardware_concurrency()));
-  std::vector<Worker> workers(static_cast<std::size_t>(threads));
-  {
-    // Each set of parsers loads the dictionary; they load side by side.
-    std::vector<std::string> failures(workers.size());
-    std::vector<std::thread> loaders;
-    for (std::size_t t = 0; t < workers.size(); ++t) {
-      loaders.emplace_back([&, t] {
-        try {
-          workers[t].job = kind.create();
-        } catch (const std::exception& e) {
-          failures[t] = e.what();
-        }
-      });
-    }
-    for (auto& l : loaders) l.join();
-    for (const std::string& f : failures) {
-      if (f.empty()) continue;
-      err << "lx: " << f << "\n";
-      return 1;
-    }
+// Gives every worker its set of parsers; each loads the dictionary, side by side.
+bool LoadJobs(const JobKind& kind, std::vector<Worker>& workers, std::ostream& err) {
+  std::vector<std::string> failures(workers.size());
+  std::vector<std::thread> loaders;
+  for (std::size_t t = 0; t < workers.size(); ++t) {
+    loaders.emplace_back([&, t] {
+      try {
+        workers[t].job = kind.create();
+      } catch (const std::exception& e) {
+        failures[t] = e.what();
+      }
+    });
   }
+  for (auto& l : loaders) l.join();
+  for (const std::string& f : failures) {
+    if (f.empty()) continue;
+    err << "lx: " << f << "\n";
+    return false;
+  }
+  return true;
+}
 
-  // The header of every input, before anything is written.
-  std::vector<std::string> header;
+// Reads the header of every input ({"input"} for lines; empty for an empty
+// CSV input); all of them must agree.
+bool ReadHeaders(std::vector<Input>& inputs, std::vector<std::unique_ptr<ChunkReader>>& readers,
+                 std::vector<std::string>& header, std::ostream& err) {
   for (std::size_t i = 0; i < readers.size(); ++i) {
     std::vector<std::string> h{"input"};
     try {
@@ -361,20 +361,56 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
         RecordReader reader(fmemopen(text.data(), text.size(), "rb"), inputs[i].format);
         h = reader.ReadHeader();
       } else if (inputs[i].format != InputFormat::Lines) {
-        h.clear();  // an empty input
+        h.clear();
       }
     } catch (const std::exception& e) {
       err << "lx: " << inputs[i].name << ": cannot read the header row: " << e.what() << "\n";
-      return 1;
+      return false;
     }
     if (i == 0) {
       header = h;
     } else if (!h.empty() && h != header) {
       err << "lx: " << inputs[i].name << ": its columns differ from those of "
           << inputs.front().name << "\n";
-      return 1;
+      return false;
     }
   }
+  return true;
+}
+
+// The indexes of the --fields among the kind's columns.
+bool SelectFields(const JobKind& kind, const RunOptions& o, std::vector<std::size_t>& selected,
+                  std::ostream& err) {
+  for (const std::string& f : o.fields) {
+    const auto it = std::find(kind.columns.begin(), kind.columns.end(), f);
+    if (it == kind.columns.end()) {
+      err << "lx: no field \"" << f << "\" (the fields of " << kind.name
+          << " are: " << Join(kind.columns) << ")\n";
+      return false;
+    }
+    selected.push_back(static_cast<std::size_t>(it - kind.columns.begin()));
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostream& err) {
+  const auto started = Clock::now();
+  // Everything that can be refused is checked before the output is touched.
+  std::vector<Input> inputs;
+  if (!OpenInputs(o, inputs, err)) return 1;
+  std::vector<std::unique_ptr<ChunkReader>> readers;
+  for (const Input& in : inputs)
+    readers.push_back(std::make_unique<ChunkReader>(in.file, in.format));
+
+  const int threads = std::max(
+      1, o.threads > 0 ? o.threads : static_cast<int>(std::thread::hardware_concurrency()));
+  std::vector<Worker> workers(static_cast<std::size_t>(threads));
+  if (!LoadJobs(kind, workers, err)) return 1;
+
+  std::vector<std::string> header;
+  if (!ReadHeaders(inputs, readers, header, err)) return 1;
   const std::size_t headerFields = inputs.front().format == InputFormat::Lines ? 0 : header.size();
   const auto col = ResolveColumn(o.column, header, kind.name);
   if (!col && !header.empty()) {
@@ -383,17 +419,8 @@ int RunParse(const JobKind& kind, const RunOptions& o, std::ostream&, std::ostre
     return 1;
   }
   const std::size_t column = col.value_or(0);
-
   std::vector<std::size_t> selected;
-  for (const std::string& f : o.fields) {
-    const auto it = std::find(kind.columns.begin(), kind.columns.end(), f);
-    if (it == kind.columns.end()) {
-      err << "lx: no field \"" << f << "\" (the fields of " << kind.name
-          << " are: " << Join(kind.columns) << ")\n";
-      return 1;
-    }
-    selected.push_back(static_cast<std::size_t>(it - kind.columns.begin()));
-  }
+  if (!SelectFields(kind, o, selected, err)) return 1;
 
   std::unique_ptr<OutputFile> rejects;
   try {
